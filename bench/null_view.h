@@ -1,0 +1,23 @@
+// A SearchView that discards everything, so a benchmark times the engine alone.
+#pragma once
+
+#include "engine/search_view.h"
+
+class NullView : public SearchView {
+  public:
+    void ReadExtensionFilter(char (&buffer)[kTextBufferSize]) override { buffer[0] = '\0'; }
+    bool ReadMatchCase() override { return true; }
+    void ReadSearchText(char (&buffer)[kTextBufferSize]) override { buffer[0] = '\0'; }
+    int FolderCount() override { return 0; }
+    void ReadFolder(int, char (&buffer)[kTextBufferSize]) override { buffer[0] = '\0'; }
+    void SetStatusText(const char*) override {}
+    void SetProgressPos(int) override {}
+    void StartMarquee() override {}
+    void StopMarquee() override {}
+    void SetPercentRange() override {}
+    void ClearResults() override {}
+    void AddResultRow(const FileEntry&) override {}
+    void EnableInputs(bool) override {}
+    void StartStatusTick() override {}
+    void StopStatusTick() override {}
+};

@@ -1,0 +1,94 @@
+#include "engine/file_list_builder.h"
+
+#include <cstring>
+#include <vector>
+
+#include "engine/ascii.h"
+#include "engine/status_text.h"
+#include "os/dir_listing.h"
+#include "os/path.h"
+
+bool IsDotEntry(const char* name) {
+    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+}
+
+bool MatchesExtensionFilter(const char* name, const char* filter) {
+    if (filter[0] == '\0') {
+        return true;
+    }
+    const char* dot = std::strrchr(name, '.');
+    return dot != nullptr && AsciiEqualFolded(dot, filter);
+}
+
+namespace {
+
+class Walker {
+  public:
+    Walker(SearchState& state, SearchView& view) : state_(state), view_(view) {}
+
+    void Walk(const std::string& folder) {
+        os::DirListing listing(folder);
+        if (!listing.Valid()) {
+            return;
+        }
+        // A link back into the tree would otherwise recurse until paths grow too long.
+        const os::FolderId id = listing.Id();
+        for (const os::FolderId& ancestor : descent_) {
+            if (ancestor == id) {
+                return;
+            }
+        }
+        descent_.push_back(id);
+        for (; listing.Valid(); listing.Next()) {
+            if (StopRequested(state_)) {
+                break;
+            }
+            const os::DirEntry& entry = listing.Entry();
+            if (entry.isDirectory) {
+                if (!IsDotEntry(entry.name.c_str())) {
+                    Walk(Join(folder, entry.name));
+                }
+            } else if (!IsDotEntry(entry.name.c_str()) &&
+                       MatchesExtensionFilter(entry.name.c_str(),
+                                              state_.settings.extensionFilter)) {
+                Consider(folder, entry);
+            }
+        }
+        descent_.pop_back();
+    }
+
+  private:
+    static std::string Join(const std::string& folder, const std::string& name) {
+        std::string path;
+        path.reserve(folder.size() + 1 + name.size());
+        path.append(folder).push_back(os::kPathSeparator);
+        path.append(name);
+        return path;
+    }
+
+    void Consider(const std::string& folder, const os::DirEntry& entry) {
+        if (entry.size > 0) {
+            FileEntry& added = state_.fileList.emplace_back();
+            added.lastWriteTime = entry.lastWriteTime;
+            added.size = entry.size;
+            added.fullPath = Join(folder, entry.name);
+            added.name = entry.name;
+        }
+        if (TakeStatusDue(state_)) {
+            StatusBuffer text;
+            FormatStatus(text, "Building File List... %u",
+                         static_cast<unsigned>(state_.fileList.size()));
+            view_.SetStatusText(text);
+        }
+    }
+
+    SearchState& state_;
+    SearchView& view_;
+    std::vector<os::FolderId> descent_;
+};
+
+}  // namespace
+
+void BuildFileList(const std::string& folder, SearchState& state, SearchView& view) {
+    Walker(state, view).Walk(folder);
+}

@@ -1,0 +1,53 @@
+// Lists one folder's entries, one at a time, with what the walk needs of each.
+// The listing owns its open enumeration and closes it when destroyed or moved from.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace os {
+
+// Identifies a folder on disk so that a walk can tell it met the same folder again.
+// Left unknown where the platform does not offer one.
+struct FolderId {
+    bool known = false;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FolderId& other) const {
+        return known && other.known && device == other.device && inode == other.inode;
+    }
+};
+
+struct DirEntry {
+    std::string name;
+    bool isDirectory = false;         // links are followed: a link to a folder is a folder
+    std::int64_t size = 0;            // of the link's target
+    std::uint64_t lastWriteTime = 0;  // 100 ns units since 1601-01-01 UTC
+};
+
+class DirListing {
+  public:
+    // Opens the folder's listing; Valid() is false when it can't be opened or is empty.
+    explicit DirListing(const std::string& folder);
+    ~DirListing();
+    DirListing(DirListing&&) noexcept;
+    DirListing& operator=(DirListing&&) noexcept;
+    DirListing(const DirListing&) = delete;
+    DirListing& operator=(const DirListing&) = delete;
+
+    bool Valid() const { return valid_; }
+    const DirEntry& Entry() const { return entry_; }
+    // Moves to the next entry; Valid() turns false at the end or on an error.
+    void Next();
+    // The listed folder's identity, for loop detection.
+    FolderId Id() const;
+
+  private:
+    void Close();
+
+    void* native_ = nullptr;  // the platform's open enumeration, or null
+    DirEntry entry_;
+    bool valid_ = false;
+};
+
+}  // namespace os

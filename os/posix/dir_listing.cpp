@@ -1,0 +1,96 @@
+#include "os/dir_listing.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <utility>
+
+namespace os {
+
+namespace {
+
+constexpr std::uint64_t kUnixEpochInFileTimeSeconds = 11644473600ULL;
+
+DIR* AsDir(void* native) {
+    return static_cast<DIR*>(native);
+}
+
+// Reads the next entry of dir into entry; false at the end or on an error.
+bool ReadEntry(DIR* dir, DirEntry& entry) {
+    const dirent* d = readdir(dir);
+    if (d == nullptr) {
+        return false;
+    }
+    entry.name.assign(d->d_name);
+    struct stat st {};
+    // Follow links, as a Windows listing reports a link's target; a dangling link
+    // counts as an empty file, which the walk never keeps.
+    if (fstatat(dirfd(dir), d->d_name, &st, 0) != 0) {
+        entry.isDirectory = false;
+        entry.size = 0;
+        entry.lastWriteTime = 0;
+        return true;
+    }
+    entry.isDirectory = S_ISDIR(st.st_mode);
+    entry.size = static_cast<std::int64_t>(st.st_size);
+    const auto seconds =
+        static_cast<std::uint64_t>(st.st_mtim.tv_sec) + kUnixEpochInFileTimeSeconds;
+    entry.lastWriteTime =
+        seconds * 10000000ULL + static_cast<std::uint64_t>(st.st_mtim.tv_nsec) / 100;
+    return true;
+}
+
+}  // namespace
+
+DirListing::DirListing(const std::string& folder) {
+    native_ = opendir(folder.empty() ? "/" : folder.c_str());
+    if (native_ == nullptr) {
+        return;
+    }
+    Next();
+}
+
+DirListing::~DirListing() {
+    Close();
+}
+
+DirListing::DirListing(DirListing&& other) noexcept
+    : native_(std::exchange(other.native_, nullptr)),
+      entry_(std::move(other.entry_)),
+      valid_(std::exchange(other.valid_, false)) {}
+
+DirListing& DirListing::operator=(DirListing&& other) noexcept {
+    if (this != &other) {
+        Close();
+        native_ = std::exchange(other.native_, nullptr);
+        entry_ = std::move(other.entry_);
+        valid_ = std::exchange(other.valid_, false);
+    }
+    return *this;
+}
+
+void DirListing::Close() {
+    if (native_ != nullptr) {
+        closedir(AsDir(native_));
+        native_ = nullptr;
+    }
+    valid_ = false;
+}
+
+void DirListing::Next() {
+    valid_ = native_ != nullptr && ReadEntry(AsDir(native_), entry_);
+}
+
+FolderId DirListing::Id() const {
+    FolderId id;
+    struct stat st {};
+    if (native_ != nullptr && fstat(dirfd(AsDir(native_)), &st) == 0) {
+        id.known = true;
+        id.device = static_cast<std::uint64_t>(st.st_dev);
+        id.inode = static_cast<std::uint64_t>(st.st_ino);
+    }
+    return id;
+}
+
+}  // namespace os

@@ -1,0 +1,79 @@
+// A SearchView that records every call as a line of text, and lets a test act on each
+// status text (to press Stop or tick the status timer at a chosen moment).
+#pragma once
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/search_view.h"
+
+class RecordingView : public SearchView {
+  public:
+    std::string extensionFilter;
+    bool matchCase = false;
+    std::string searchText;
+    std::vector<std::string> folders;
+
+    std::vector<std::string> calls;      // e.g. "status Building File List... 3", "pos 50"
+    std::vector<const FileEntry*> rows;  // entries passed to AddResultRow
+    std::function<void(const std::string&)> onStatus;
+
+    std::vector<std::string> StatusTexts() const {
+        std::vector<std::string> texts;
+        for (const std::string& call : calls) {
+            if (call.rfind("status ", 0) == 0) {
+                texts.push_back(call.substr(7));
+            }
+        }
+        return texts;
+    }
+
+    void ReadExtensionFilter(char (&buffer)[kTextBufferSize]) override {
+        Copy(extensionFilter, buffer);
+        calls.push_back("read filter");
+    }
+    bool ReadMatchCase() override {
+        calls.push_back("read match case");
+        return matchCase;
+    }
+    void ReadSearchText(char (&buffer)[kTextBufferSize]) override {
+        Copy(searchText, buffer);
+        calls.push_back("read text");
+    }
+    int FolderCount() override { return static_cast<int>(folders.size()); }
+    void ReadFolder(int row, char (&buffer)[kTextBufferSize]) override {
+        Copy(folders.at(static_cast<std::size_t>(row)), buffer);
+    }
+    void SetStatusText(const char* text) override {
+        calls.push_back(std::string("status ") + text);
+        if (onStatus) {
+            onStatus(text);
+        }
+    }
+    void SetProgressPos(int percent) override { calls.push_back("pos " + std::to_string(percent)); }
+    void StartMarquee() override { calls.push_back("marquee on"); }
+    void StopMarquee() override { calls.push_back("marquee off"); }
+    void SetPercentRange() override { calls.push_back("range 0 100"); }
+    void ClearResults() override {
+        calls.push_back("clear results");
+        rows.clear();
+    }
+    void AddResultRow(const FileEntry& entry) override {
+        calls.push_back("row " + entry.name);
+        rows.push_back(&entry);
+    }
+    void EnableInputs(bool enable) override {
+        calls.push_back(enable ? "inputs on" : "inputs off");
+    }
+    void StartStatusTick() override { calls.push_back("tick on"); }
+    void StopStatusTick() override { calls.push_back("tick off"); }
+
+  private:
+    static void Copy(const std::string& from, char (&to)[kTextBufferSize]) {
+        const std::size_t n = from.size() < kTextBufferSize - 1 ? from.size() : kTextBufferSize - 1;
+        std::memcpy(to, from.data(), n);
+        to[n] = '\0';
+    }
+};

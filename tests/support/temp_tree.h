@@ -1,0 +1,31 @@
+// A temporary folder tree on the real file system, removed when the test ends.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+class TempTree {
+  public:
+    TempTree();
+    ~TempTree();
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+
+    // The root as the engine takes folder texts: native separators, no trailing one.
+    std::string Root() const { return root_.string(); }
+    std::filesystem::path Path(const std::string& relative) const { return root_ / relative; }
+
+    void AddFolder(const std::string& relative) const;
+    // Writes content (folders made as needed) and returns the full path text.
+    std::string AddFile(const std::string& relative, const std::string& content) const;
+    // Sets the last-write time to the given count of 100 ns units since 1601-01-01 UTC.
+    void SetWriteTime(const std::string& relative, std::uint64_t fileTime) const;
+
+  private:
+    std::filesystem::path root_;
+};
+
+// A FILETIME count for a UTC calendar time.
+std::uint64_t FileTimeFromUtc(int year, int month, int day, int hour, int minute, int second = 0);
