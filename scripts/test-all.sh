@@ -4,6 +4,10 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh || exit 1
 
+# The window tests need an X display for Wine: use a private virtual one.
+source scripts/virtual-display.sh
+start_virtual_display
+
 jobs=$(nproc)
 passed=0
 failed=0
