@@ -7,7 +7,7 @@ packages=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine64 wine32:i386
     xvfb xauth x11-apps imagemagick
-    ripgrep util-linux
+    python3 ripgrep util-linux xdotool
 )
 
 missing=()
