@@ -19,6 +19,7 @@ class RecordingView : public SearchView {
     std::vector<std::string> calls;      // e.g. "status Building File List... 3", "pos 50"
     std::vector<const FileEntry*> rows;  // entries passed to AddResultRow
     std::function<void(const std::string&)> onStatus;
+    std::function<void(const std::string&)> onCall;  // after any call is recorded
 
     std::vector<std::string> StatusTexts() const {
         std::vector<std::string> texts;
@@ -32,45 +33,50 @@ class RecordingView : public SearchView {
 
     void ReadExtensionFilter(char (&buffer)[kTextBufferSize]) override {
         Copy(extensionFilter, buffer);
-        calls.push_back("read filter");
+        Record("read filter");
     }
     bool ReadMatchCase() override {
-        calls.push_back("read match case");
+        Record("read match case");
         return matchCase;
     }
     void ReadSearchText(char (&buffer)[kTextBufferSize]) override {
         Copy(searchText, buffer);
-        calls.push_back("read text");
+        Record("read text");
     }
     int FolderCount() override { return static_cast<int>(folders.size()); }
     void ReadFolder(int row, char (&buffer)[kTextBufferSize]) override {
         Copy(folders.at(static_cast<std::size_t>(row)), buffer);
     }
     void SetStatusText(const char* text) override {
-        calls.push_back(std::string("status ") + text);
+        Record(std::string("status ") + text);
         if (onStatus) {
             onStatus(text);
         }
     }
-    void SetProgressPos(int percent) override { calls.push_back("pos " + std::to_string(percent)); }
-    void StartMarquee() override { calls.push_back("marquee on"); }
-    void StopMarquee() override { calls.push_back("marquee off"); }
-    void SetPercentRange() override { calls.push_back("range 0 100"); }
+    void SetProgressPos(int percent) override { Record("pos " + std::to_string(percent)); }
+    void StartMarquee() override { Record("marquee on"); }
+    void StopMarquee() override { Record("marquee off"); }
+    void SetPercentRange() override { Record("range 0 100"); }
     void ClearResults() override {
-        calls.push_back("clear results");
+        Record("clear results");
         rows.clear();
     }
     void AddResultRow(const FileEntry& entry) override {
-        calls.push_back("row " + entry.name);
+        Record("row " + entry.name);
         rows.push_back(&entry);
     }
-    void EnableInputs(bool enable) override {
-        calls.push_back(enable ? "inputs on" : "inputs off");
-    }
-    void StartStatusTick() override { calls.push_back("tick on"); }
-    void StopStatusTick() override { calls.push_back("tick off"); }
+    void EnableInputs(bool enable) override { Record(enable ? "inputs on" : "inputs off"); }
+    void StartStatusTick() override { Record("tick on"); }
+    void StopStatusTick() override { Record("tick off"); }
 
   private:
+    void Record(const std::string& call) {
+        calls.push_back(call);
+        if (onCall) {
+            onCall(call);
+        }
+    }
+
     static void Copy(const std::string& from, char (&to)[kTextBufferSize]) {
         const std::size_t n = from.size() < kTextBufferSize - 1 ? from.size() : kTextBufferSize - 1;
         std::memcpy(to, from.data(), n);

@@ -1,0 +1,118 @@
+#include "engine/search_job.h"
+
+#include <cinttypes>
+#include <cstring>
+
+#include "engine/content_matcher.h"
+#include "engine/file_list_builder.h"
+#include "engine/status_text.h"
+#include "os/fs_redirection.h"
+#include "results/result_ordering.h"
+
+namespace {
+
+void TakeInputs(SearchState& state, SearchView& view) {
+    SearchSettings& settings = state.settings;
+    view.ReadExtensionFilter(settings.extensionFilter);
+    settings.matchCase = view.ReadMatchCase() ? 1 : 0;
+    view.ReadSearchText(settings.searchText);
+    settings.searchTextLength = static_cast<std::uint32_t>(std::strlen(settings.searchText));
+}
+
+void WalkFolders(int folderCount, SearchState& state, SearchView& view) {
+    os::FsRedirection redirection;
+    view.SetStatusText("Building File Search List...");
+    char folder[kTextBufferSize];
+    for (int row = 0; row < folderCount; ++row) {
+        view.ReadFolder(row, folder);
+        redirection.WithRedirectionOff([&] { BuildFileList(folder, state, view); });
+    }
+}
+
+// Returns the number of files the phase reached: all of them, or up to the one being
+// read when Stop came.
+std::uint64_t SearchContents(SearchState& state, SearchView& view, SearchProgress& progress) {
+    const TextFinder finder(state.settings.searchText, state.settings.searchTextLength,
+                            state.settings.matchCase != 0);
+    for (progress.fileIndex = 0; progress.fileIndex < progress.fileCount; ++progress.fileIndex) {
+        ScanFileForText(state.fileList[progress.fileIndex], finder, progress, state, view);
+        if (StopRequested(state)) {
+            return progress.fileIndex + 1;
+        }
+        if (TakeStatusDue(state)) {
+            const float percent = PercentOf(progress.fileIndex, progress.fileCount);
+            StatusBuffer text;
+            FormatStatus(text,
+                         "[%.2f%%] Searching file %" PRIu64 " of %" PRIu64 ", Files found: %" PRIu64
+                         ", Unaccessable: %" PRIu64,
+                         percent, progress.fileIndex, progress.fileCount, progress.foundCount,
+                         progress.unaccessibleCount);
+            view.SetStatusText(text);
+            view.SetProgressPos(static_cast<int>(percent));
+        }
+    }
+    return progress.fileCount;
+}
+
+void ShowResults(SearchState& state, SearchView& view) {
+    view.SetStatusText("Populating List...");
+    const int count = static_cast<int>(state.resultSet.size());
+    for (int row = 0; row < count; ++row) {
+        view.AddResultRow(state.resultSet[static_cast<std::size_t>(row)]);
+        if (TakeStatusDue(state)) {
+            StatusBuffer text;
+            FormatStatus(text, "Populating List... %d of %d", row, count);
+            view.SetStatusText(text);
+            view.SetProgressPos(static_cast<int>(
+                PercentOf(static_cast<std::uint64_t>(row), static_cast<std::uint64_t>(count))));
+        }
+    }
+}
+
+}  // namespace
+
+void RunSearchJob(SearchState& state, SearchView& view) {
+    TakeInputs(state, view);
+    if (state.settings.searchTextLength == 0) {
+        return;
+    }
+    view.StartMarquee();
+    const int folderCount = view.FolderCount();
+    if (folderCount < 1) {
+        view.StopMarquee();
+        return;
+    }
+    state.fileList.clear();
+    state.resultSet.clear();
+    view.ClearResults();
+    WalkFolders(folderCount, state, view);
+
+    view.SetPercentRange();
+    view.SetProgressPos(0);
+    if (StopRequested(state) || state.fileList.empty()) {
+        return;
+    }
+    SearchProgress progress;
+    progress.fileCount = state.fileList.size();
+    const std::uint64_t searched = SearchContents(state, view, progress);
+
+    SortResultsByDate(0, static_cast<int>(state.resultSet.size()), state, view);
+    ShowResults(state, view);
+
+    StatusBuffer text;
+    FormatStatus(text,
+                 "Files searched: %" PRIu64 ", Files found: %" PRIu64 ", Unaccessable: %" PRIu64,
+                 searched, progress.foundCount, progress.unaccessibleCount);
+    view.SetStatusText(text);
+    view.SetProgressPos(100);
+}
+
+void RunSearchWorker(SearchState& state, SearchView& view) {
+    state.stopFlag.store(0, std::memory_order_relaxed);
+    view.EnableInputs(false);
+    view.StartStatusTick();
+    RunSearchJob(state, view);
+    view.StopStatusTick();
+    view.EnableInputs(true);
+    state.stopFlag.store(0, std::memory_order_relaxed);
+}
