@@ -1,0 +1,24 @@
+// The rules of the search folder list, apart from the window: how a typed folder is
+// normalised, and how it relates to the folders already listed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Removes one trailing backslash from a path longer than two characters, so "C:\Data\"
+// becomes "C:\Data" and a drive root "D:\" becomes "D:".
+void NormalizeSearchPath(std::string& path);
+
+struct PathOverlap {
+    enum class Kind {
+        kNone,             // may be added
+        kAlreadyIncluded,  // the same folder, or one inside a listed folder: refused
+        kParentOfRow,      // holds the listed folder `row`, which it replaces in place
+    };
+    Kind kind = Kind::kNone;
+    int row = -1;
+};
+
+// Compares path with the listed folders from the top row down (A-Z folded, nothing else
+// normalised); the first row that decides counts.
+PathOverlap FindPathOverlap(const std::vector<std::string>& rows, const std::string& path);
