@@ -1,0 +1,27 @@
+// Resource and control identifiers, shared by scourwell.rc and the C++ code.
+#ifndef SCOURWELL_RESOURCES_RESOURCE_IDS_H
+#define SCOURWELL_RESOURCES_RESOURCE_IDS_H
+
+#define IDD_MAIN 101
+#define IDM_PATH_MENU 102
+#define IDM_RESULT_MENU 103
+#define IDI_MAIN 1501
+
+#define IDC_STATUS 1002
+#define IDC_EXT_LABEL 1004
+#define IDC_PATH_EDIT 1101
+#define IDC_SEARCH_TEXT 1102
+#define IDC_EXT_FILTER 1103
+#define IDC_ADD 1201
+#define IDC_START 1202
+#define IDC_STOP 1204
+#define IDC_MATCH_CASE 1301
+#define IDC_PROGRESS 1302
+#define IDC_PATH_LIST 1303
+#define IDC_RESULT_LIST 1304
+
+#define ID_REMOVE_PATH 1401
+#define ID_OPEN_LOCATION 1402
+#define ID_EXECUTE_FILE 1404
+
+#endif
