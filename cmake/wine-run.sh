@@ -13,14 +13,24 @@ fi
 export WINEPREFIX="$build_dir/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+ready="$WINEPREFIX/.scourwell-ready"
+if [ ! -f "$ready" ]; then
     # Two test processes may start at once: let one create the prefix.
     mkdir -p "$build_dir"
     exec 9>"$build_dir/wineprefix.lock"
     flock 9
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    if [ ! -f "$ready" ]; then
         wineboot -i >/dev/null 2>&1 || true
+        # No window manager runs on the test display: let Wine place and frame windows
+        # itself, or every window that closes waits two seconds for a manager's answer.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+        # A crashing test must fail at once, not wait in the debugger Wine would start.
+        for key in 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+                   'HKLM\Software\Wow6432Node\Microsoft\Windows NT\CurrentVersion\AeDebug'; do
+            wine reg delete "$key" /v Debugger /f >/dev/null 2>&1 || true
+        done
         wineserver -w
+        touch "$ready"
     fi
     flock -u 9
 fi
