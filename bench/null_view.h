@@ -17,6 +17,7 @@ class NullView : public SearchView {
     void SetPercentRange() override {}
     void ClearResults() override {}
     void AddResultRow(const FileEntry&) override {}
+    void FitResultColumns() override {}
     void EnableInputs(bool) override {}
     void StartStatusTick() override {}
     void StopStatusTick() override {}

@@ -57,15 +57,21 @@ std::uint64_t SearchContents(SearchState& state, SearchView& view, SearchProgres
 void ShowResults(SearchState& state, SearchView& view) {
     view.SetStatusText("Populating List...");
     const int count = static_cast<int>(state.resultSet.size());
+    // Fitting a column measures every row, so it is done with each progress text and after
+    // the last row, not after every row: the final widths are the same.
     for (int row = 0; row < count; ++row) {
         view.AddResultRow(state.resultSet[static_cast<std::size_t>(row)]);
         if (TakeStatusDue(state)) {
+            view.FitResultColumns();
             StatusBuffer text;
             FormatStatus(text, "Populating List... %d of %d", row, count);
             view.SetStatusText(text);
             view.SetProgressPos(static_cast<int>(
                 PercentOf(static_cast<std::uint64_t>(row), static_cast<std::uint64_t>(count))));
         }
+    }
+    if (count > 0) {
+        view.FitResultColumns();
     }
 }
 

@@ -25,6 +25,8 @@ class SearchView {
 
     virtual void ClearResults() = 0;
     virtual void AddResultRow(const FileEntry& entry) = 0;
+    // Fits the name and date columns to their widest cells.
+    virtual void FitResultColumns() = 0;
     virtual void EnableInputs(bool enable) = 0;
 
     // The 250 ms tick that sets statusDueFlag, armed only while a search runs.

@@ -6,7 +6,8 @@ namespace {
 
 bool PrefixEqualFolded(const std::string& a, const std::string& b, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
-        if (FoldAscii(static_cast<unsigned char>(a[i])) != FoldAscii(static_cast<unsigned char>(b[i]))) {
+        if (FoldAscii(static_cast<unsigned char>(a[i])) !=
+            FoldAscii(static_cast<unsigned char>(b[i]))) {
             return false;
         }
     }
@@ -26,7 +27,7 @@ PathOverlap FindPathOverlap(const std::vector<std::string>& rows, const std::str
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const std::string& row = rows[i];
         const std::size_t e = row.size();
-        const bool decides = e > n   ? PrefixEqualFolded(row, path, n) && row[n] == '\\'
+        const bool decides = e > n    ? PrefixEqualFolded(row, path, n) && row[n] == '\\'
                              : e == n ? PrefixEqualFolded(row, path, n)
                                       : PrefixEqualFolded(path, row, e) && path[e] == '\\';
         if (decides) {

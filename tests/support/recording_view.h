@@ -65,6 +65,7 @@ class RecordingView : public SearchView {
         Record("row " + entry.name);
         rows.push_back(&entry);
     }
+    void FitResultColumns() override { Record("fit columns"); }
     void EnableInputs(bool enable) override { Record(enable ? "inputs on" : "inputs off"); }
     void StartStatusTick() override { Record("tick on"); }
     void StopStatusTick() override { Record("tick off"); }

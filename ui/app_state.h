@@ -1,0 +1,20 @@
+// The process-wide state: the search's records and flags, and the dialog's window objects.
+// One instance lives for the whole process; the dialog thread and the worker share it.
+#pragma once
+
+#include <windows.h>
+
+#include "controls/list_ctrl_ex.h"
+#include "engine/search_model.h"
+#include "ui/handles.h"
+
+struct AppState {
+    ListCtrlEx pathList;
+    ListCtrlEx resultList;
+    SearchState search;
+    HWND dialogWindow = nullptr;
+    HWND progressBarWindow = nullptr;  // looked up by each search job
+    ThreadHandle searchThread;
+};
+
+extern AppState g_app;

@@ -1,0 +1,89 @@
+#include "ui/dialog_view.h"
+
+#include <commctrl.h>
+
+#include "resources/resource_ids.h"
+#include "ui/app_state.h"
+#include "ui/main_dialog.h"
+#include "ui/result_rows.h"
+
+DialogSearchView::DialogSearchView() {
+    g_app.progressBarWindow = GetDlgItem(g_app.dialogWindow, IDC_PROGRESS);
+}
+
+void DialogSearchView::ReadExtensionFilter(char (&buffer)[kTextBufferSize]) {
+    GetDlgItemTextA(g_app.dialogWindow, IDC_EXT_FILTER, buffer, kTextBufferSize);
+}
+
+bool DialogSearchView::ReadMatchCase() {
+    return IsDlgButtonChecked(g_app.dialogWindow, IDC_MATCH_CASE) != 0;
+}
+
+void DialogSearchView::ReadSearchText(char (&buffer)[kTextBufferSize]) {
+    GetDlgItemTextA(g_app.dialogWindow, IDC_SEARCH_TEXT, buffer, kTextBufferSize);
+}
+
+int DialogSearchView::FolderCount() {
+    return g_app.pathList.GetItemCount();
+}
+
+void DialogSearchView::ReadFolder(int row, char (&buffer)[kTextBufferSize]) {
+    buffer[0] = '\0';
+    g_app.pathList.GetItemText(row, 0, buffer, kTextBufferSize);
+}
+
+void DialogSearchView::SetStatusText(const char* text) {
+    SetDlgItemTextA(g_app.dialogWindow, IDC_STATUS, text);
+}
+
+void DialogSearchView::SetProgressPos(int percent) {
+    SendMessageA(g_app.progressBarWindow, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
+}
+
+void DialogSearchView::StartMarquee() {
+    barStyle_ = GetWindowLongA(g_app.progressBarWindow, GWL_STYLE);
+    SetWindowLongA(g_app.progressBarWindow, GWL_STYLE, barStyle_ | PBS_MARQUEE);
+    SendMessageA(g_app.progressBarWindow, PBM_SETMARQUEE, 1, 30);
+}
+
+void DialogSearchView::StopMarquee() {
+    SendMessageA(g_app.progressBarWindow, PBM_SETMARQUEE, 0, 30);
+}
+
+void DialogSearchView::SetPercentRange() {
+    SetWindowLongA(g_app.progressBarWindow, GWL_STYLE, barStyle_ | PBS_SMOOTH);
+    SendMessageA(g_app.progressBarWindow, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+}
+
+void DialogSearchView::ClearResults() {
+    SendMessageA(g_app.resultList.hwnd, LVM_DELETEALLITEMS, 0, 0);
+}
+
+void DialogSearchView::AddResultRow(const FileEntry& entry) {
+    ::AddResultRow(g_app.resultList, entry);
+}
+
+void DialogSearchView::FitResultColumns() {
+    FitResultColumnWidths(g_app.resultList);
+}
+
+void DialogSearchView::EnableInputs(bool enable) {
+    EnableSearchControls(enable);
+}
+
+void DialogSearchView::StartStatusTick() {
+    SetTimer(g_app.dialogWindow, TIMER_STATUS_TICK, 250, nullptr);
+}
+
+void DialogSearchView::StopStatusTick() {
+    KillTimer(g_app.dialogWindow, TIMER_STATUS_TICK);
+}
+
+void EnableSearchControls(bool enable) {
+    static const int kInputs[] = {IDC_PATH_EDIT, IDC_SEARCH_TEXT, IDC_EXT_FILTER, IDC_MATCH_CASE,
+                                  IDC_PATH_LIST, IDC_RESULT_LIST, IDC_ADD,        IDC_START};
+    for (int id : kInputs) {
+        EnableWindow(GetDlgItem(g_app.dialogWindow, id), enable);
+    }
+    EnableWindow(GetDlgItem(g_app.dialogWindow, IDC_STOP), !enable);
+}

@@ -1,0 +1,35 @@
+// The search job's window: the main dialog's controls, driven with synchronous calls from
+// the worker thread. One is made per search, on the worker.
+#pragma once
+
+#include <windows.h>
+
+#include "engine/search_view.h"
+
+class DialogSearchView : public SearchView {
+  public:
+    DialogSearchView();
+
+    void ReadExtensionFilter(char (&buffer)[kTextBufferSize]) override;
+    bool ReadMatchCase() override;
+    void ReadSearchText(char (&buffer)[kTextBufferSize]) override;
+    int FolderCount() override;
+    void ReadFolder(int row, char (&buffer)[kTextBufferSize]) override;
+    void SetStatusText(const char* text) override;
+    void SetProgressPos(int percent) override;
+    void StartMarquee() override;
+    void StopMarquee() override;
+    void SetPercentRange() override;
+    void ClearResults() override;
+    void AddResultRow(const FileEntry& entry) override;
+    void FitResultColumns() override;
+    void EnableInputs(bool enable) override;
+    void StartStatusTick() override;
+    void StopStatusTick() override;
+
+  private:
+    LONG barStyle_ = 0;  // the bar's style before the marquee started
+};
+
+// Enables the inputs and disables Stop, or the other way round.
+void EnableSearchControls(bool enable);

@@ -1,0 +1,148 @@
+#include "ui/main_dialog.h"
+
+#include <commctrl.h>
+
+#include "resources/resource_ids.h"
+#include "ui/app_state.h"
+#include "ui/search_path_list.h"
+#include "ui/search_thread.h"
+#include "ui/shell_actions.h"
+
+namespace {
+
+void SetUpColumns() {
+    ListCtrlEx& paths = g_app.pathList;
+    paths.UseSystemImageList(true);
+    paths.InsertColumn(0, "Paths", LVCFMT_LEFT, -1, -1);
+    paths.SetColumnWidth(0, -1);
+
+    ListCtrlEx& results = g_app.resultList;
+    results.UseSystemImageList(true);
+    results.InsertColumn(0, "File Name", LVCFMT_LEFT, 75, -1);
+    results.InsertColumn(1, "Modify Date", LVCFMT_LEFT, 75, -1);
+    results.InsertColumn(2, "File Size", LVCFMT_LEFT, 65, -1);
+    results.InsertColumn(3, "Full Path", LVCFMT_LEFT, 175, -1);
+    SendMessageA(results.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_DOUBLEBUFFER);
+}
+
+void OnInitDialog(HWND dialog) {
+    g_app.dialogWindow = dialog;
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
+    SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    g_app.pathList.Attach(dialog, IDC_PATH_LIST);
+    g_app.resultList.Attach(dialog, IDC_RESULT_LIST);
+    SetDlgItemTextA(dialog, IDC_EXT_FILTER, "");
+    SendDlgItemMessageW(dialog, IDC_PATH_EDIT, EM_SETCUEBANNER, 0,
+                        reinterpret_cast<LPARAM>(L"Add Search Path... example: D:\\MyFiles"));
+    SendDlgItemMessageW(dialog, IDC_SEARCH_TEXT, EM_SETCUEBANNER, 0,
+                        reinterpret_cast<LPARAM>(L"Enter text to search for..."));
+    SetUpColumns();
+}
+
+// The found file of the results list's selection-mark row, or null when there is none.
+const FileEntry* MarkedResult() {
+    const LRESULT mark = SendMessageA(g_app.resultList.hwnd, LVM_GETSELECTIONMARK, 0, 0);
+    if (mark == -1) {
+        return nullptr;
+    }
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = static_cast<int>(mark);
+    SendMessageA(g_app.resultList.hwnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return reinterpret_cast<const FileEntry*>(item.lParam);
+}
+
+BOOL OnCommand(int command) {
+    switch (command) {
+        case IDC_ADD:
+            OnAddCommand();
+            return TRUE;
+        case IDC_START:
+            StartSearch();
+            return TRUE;
+        case IDC_STOP:
+            g_app.search.stopFlag.store(1, std::memory_order_relaxed);
+            return TRUE;
+        case ID_REMOVE_PATH:
+            RemoveSelectedPath();
+            return FALSE;
+        case ID_OPEN_LOCATION:
+        case ID_EXECUTE_FILE:
+            if (const FileEntry* entry = MarkedResult()) {
+                if (command == ID_OPEN_LOCATION) {
+                    OpenFileLocation(entry->fullPath.c_str());
+                } else {
+                    ExecuteFile(entry->fullPath.c_str());
+                }
+            }
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+void OnNotify(HWND dialog, const NMHDR* header) {
+    if (header->code != static_cast<UINT>(NM_RCLICK)) {
+        return;
+    }
+    const ListCtrlEx* lists[] = {&g_app.pathList, &g_app.resultList};
+    const int menus[] = {IDM_PATH_MENU, IDM_RESULT_MENU};
+    for (int i = 0; i < 2; ++i) {
+        if (header->hwndFrom == lists[i]->hwnd &&
+            SendMessageA(lists[i]->hwnd, LVM_GETSELECTIONMARK, 0, 0) != -1) {
+            ShowContextMenu(dialog, menus[i]);
+        }
+    }
+}
+
+// Never waits for the worker: while it runs, ask it to stop and look again in 100 ms.
+void RunCloseProtocol(HWND dialog) {
+    const bool running = g_app.searchThread.IsRunning();
+    KillTimer(dialog, TIMER_CLOSE_RETRY);
+    if (running) {
+        g_app.search.stopFlag.store(1, std::memory_order_relaxed);
+        SetTimer(dialog, TIMER_CLOSE_RETRY, 100, nullptr);
+        return;
+    }
+    g_app.searchThread.Close();
+    EndDialog(dialog, 0);
+}
+
+}  // namespace
+
+void ShowContextMenu(HWND owner, int menuId) {
+    SetForegroundWindow(owner);
+    POINT at;
+    GetCursorPos(&at);
+    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(menuId));
+    TrackPopupMenu(GetSubMenu(menu, 0), 0, at.x, at.y, 0, owner, nullptr);
+    DestroyMenu(menu);
+    PostMessageA(owner, WM_NULL, 0, 0);
+}
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            OnInitDialog(dialog);
+            return TRUE;
+        case WM_COMMAND:
+            return OnCommand(LOWORD(wParam));
+        case WM_NOTIFY:
+            OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam));
+            return FALSE;
+        case WM_TIMER:
+            if (wParam == TIMER_CLOSE_RETRY) {
+                RunCloseProtocol(dialog);
+            } else if (wParam == TIMER_STATUS_TICK) {
+                g_app.search.statusDueFlag.store(1, std::memory_order_relaxed);
+            }
+            return TRUE;
+        case WM_CLOSE:
+            RunCloseProtocol(dialog);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}

@@ -1,0 +1,13 @@
+// The main dialog: set-up, commands, context menus, shell actions and the close protocol.
+// Everything here runs on the dialog thread.
+#pragma once
+
+#include <windows.h>
+
+constexpr UINT_PTR TIMER_CLOSE_RETRY = 10;  // 100 ms while a close waits for the worker
+constexpr UINT_PTR TIMER_STATUS_TICK = 20;  // 250 ms while a search runs
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Pops the first submenu of a menu resource up at the mouse position.
+void ShowContextMenu(HWND owner, int menuId);

@@ -1,0 +1,26 @@
+#include "ui/search_thread.h"
+
+#include <windows.h>
+
+#include "engine/search_job.h"
+#include "ui/app_state.h"
+#include "ui/dialog_view.h"
+
+namespace {
+
+DWORD WINAPI SearchThreadMain(LPVOID) {
+    DialogSearchView view;
+    RunSearchWorker(g_app.search, view);
+    return 0;
+}
+
+}  // namespace
+
+void StartSearch() {
+    if (g_app.searchThread.IsRunning()) {
+        return;
+    }
+    g_app.searchThread.Close();
+    g_app.searchThread =
+        ThreadHandle(CreateThread(nullptr, 0, SearchThreadMain, nullptr, 0, nullptr));
+}

@@ -1,0 +1,32 @@
+#include "ui/shell_actions.h"
+
+#include <shellapi.h>
+
+namespace {
+
+void LaunchWithShell(const ShellRequest& request) {
+    ShellExecuteA(nullptr, request.verb.c_str(), request.file.c_str(), request.parameters.c_str(),
+                  nullptr, request.show);
+}
+
+ShellLauncher g_launcher = LaunchWithShell;
+
+void LaunchExplorer(std::string parameters) {
+    g_launcher(ShellRequest{"open", "explorer.exe", std::move(parameters), SW_SHOWNORMAL});
+}
+
+}  // namespace
+
+ShellLauncher SetShellLauncher(ShellLauncher launcher) {
+    ShellLauncher previous = g_launcher;
+    g_launcher = launcher;
+    return previous;
+}
+
+void OpenFileLocation(const char* fullPath) {
+    LaunchExplorer(std::string("/select,") + fullPath);
+}
+
+void ExecuteFile(const char* fullPath) {
+    LaunchExplorer(fullPath);
+}

@@ -1,0 +1,24 @@
+// Hands a found file to the system's file browser. The launch itself goes through a
+// replaceable function, so tests can see exactly what would reach the shell.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct ShellRequest {
+    std::string verb;
+    std::string file;
+    std::string parameters;
+    int show = 0;
+};
+
+using ShellLauncher = void (*)(const ShellRequest& request);
+
+// The launcher in use; by default it calls ShellExecuteA. Returns the previous one.
+ShellLauncher SetShellLauncher(ShellLauncher launcher);
+
+// Shows the file selected in its folder ("/select," and the path, no quotes).
+void OpenFileLocation(const char* fullPath);
+// Asks the file browser to open the file itself.
+void ExecuteFile(const char* fullPath);

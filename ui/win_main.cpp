@@ -1,0 +1,15 @@
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "resources/resource_ids.h"
+#include "ui/main_dialog.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    InitCommonControls();
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    const INT_PTR result =
+        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+    CoUninitialize();
+    return static_cast<int>(result);
+}
