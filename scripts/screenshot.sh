@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Takes PNG screenshots of Scourwell under Wine on a virtual display, driven from the
+# keyboard as a user would: a folder is added, a text searched for, and the window shot.
+# Usage: scripts/screenshot.sh [output folder]   (default: build/screenshots)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=${1:-build/screenshots}
+mkdir -p "$out"
+scripts/install-deps.sh
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j "$(nproc)" --target Scourwell >/dev/null
+
+# A small tree to search: a few files hold the text, with different ages and sizes.
+demo=$(mktemp -d /tmp/scourwell-demo.XXXXXX)
+trap 'rm -rf "$demo"' EXIT
+mkdir -p "$demo/notes" "$demo/src/engine" "$demo/archive 2023"
+printf 'Meeting notes: the quarterly report is due Friday.\n' >"$demo/notes/monday.txt"
+printf 'Draft of the quarterly report.\n%.0s' {1..300} >"$demo/notes/report-draft.txt"
+printf '// builds the quarterly report tables\nint main() { return 0; }\n' >"$demo/src/engine/tables.cpp"
+printf 'nothing relevant here\n' >"$demo/src/engine/other.cpp"
+head -c 3000000 /dev/zero | tr '\0' 'x' >"$demo/archive 2023/big.log"
+printf 'quarterly report, final\n' >>"$demo/archive 2023/big.log"
+touch -d '2023-11-02 09:15' "$demo/archive 2023/big.log"
+touch -d '2024-03-05 14:07' "$demo/notes/report-draft.txt"
+touch -d '2024-06-21 08:30' "$demo/src/engine/tables.cpp"
+
+source scripts/virtual-display.sh
+start_virtual_display
+cmake/wine-run.sh build/win32/ui/Scourwell.exe &
+app=$!
+window=""
+for _ in $(seq 200); do
+    window=$(xdotool search --name '^Scourwell$' 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || { echo "Scourwell did not open" >&2; exit 1; }
+sleep 1
+import -window root "$out/scourwell-start.png"
+
+# The focus starts in the extension filter; Tab moves to the folder edit, then Add.
+winpath="Z:$(tr / '\\' <<<"$demo")"
+xdotool key Tab
+xdotool type --delay 5 "$winpath"
+xdotool key Tab space
+sleep 0.5
+# Add -> path list -> Start -> results list -> search text.
+xdotool key Tab Tab Tab Tab
+xdotool type --delay 5 "quarterly report"
+# Back to Start Search and press it.
+xdotool key shift+Tab shift+Tab space
+sleep 4
+import -window root "$out/scourwell-results.png"
+xdotool key alt+F4 || true
+kill "$app" 2>/dev/null || true
+WINEPREFIX="$PWD/build/win32/wineprefix" wineserver -k 2>/dev/null || true
+echo "screenshots in $out"
