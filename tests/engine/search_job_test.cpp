@@ -151,10 +151,11 @@ TEST_F(SearchJobTest, StopDuringTheContentPhaseListsWhatWasFoundAndCountsFilesRe
     RunSearchJob(state, view);
     // The text after file 0; file 1 was being read when Stop came.
     const std::string first = "[0.00%] Searching file 0 of 5, Files found: 1, Unaccessable: 0";
-    EXPECT_EQ(From("status ["),
-              (Calls{"status " + first, "pos 0", "status Populating List...",
-                     "row " + state.fileList[0].name, "row " + state.fileList[1].name, "fit columns",
-                     "status Files searched: 2, Files found: 2, Unaccessable: 0", "pos 100"}));
+    EXPECT_EQ(
+        From("status ["),
+        (Calls{"status " + first, "pos 0", "status Populating List...",
+               "row " + state.fileList[0].name, "row " + state.fileList[1].name, "fit columns",
+               "status Files searched: 2, Files found: 2, Unaccessable: 0", "pos 100"}));
 }
 
 TEST_F(SearchJobTest, StopDuringTheOrderingStillListsEveryResult) {
