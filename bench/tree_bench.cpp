@@ -82,11 +82,14 @@ int main(int argc, char** argv) {
     const std::string grep = "grep -rlaF" + i + " -- " + Quote(text) + " " + Quote(folder);
     const std::string rg = "rg -j1 -l -a -uuu -F" + std::string(fold ? " -i" : "") + " -- " +
                            Quote(text) + " " + Quote(folder);
+    // The walk follows links, as Windows listings do; ripgrep does so only when asked.
+    const std::string rgFollow = "rg -j1 -L -l -a -uuu -F" + std::string(fold ? " -i" : "") +
+                                 " -- " + Quote(text) + " " + Quote(folder);
 
     RunScourwell(folder, text, !fold);  // warm the caches
-    std::vector<double> ours, walk, content, grepTimes, rgTimes;
+    std::vector<double> ours, walk, content, grepTimes, rgTimes, rgFollowTimes;
     ScourwellRun last;
-    long grepFound = 0, rgFound = 0;
+    long grepFound = 0, rgFound = 0, rgFollowFound = 0;
     for (int r = 0; r < rounds; ++r) {
         last = RunScourwell(folder, text, !fold);
         ours.push_back(last.walkSeconds + last.contentSeconds);
@@ -95,6 +98,7 @@ int main(int argc, char** argv) {
         grepTimes.push_back(RunTool(grep, grepFound));
         if (haveRg) {
             rgTimes.push_back(RunTool(rg, rgFound));
+            rgFollowTimes.push_back(RunTool(rgFollow, rgFollowFound));
         }
     }
     std::printf("tree %s, text \"%s\" (%s), %d rounds, medians\n", folder.c_str(), text.c_str(),
@@ -107,6 +111,8 @@ int main(int argc, char** argv) {
     if (haveRg) {
         std::printf("rg -j1     %.3f s, %ld found; scourwell/rg = %.2f\n", Median(rgTimes), rgFound,
                     Median(ours) / Median(rgTimes));
+        std::printf("rg -j1 -L  %.3f s, %ld found; scourwell/rg -L = %.2f\n", Median(rgFollowTimes),
+                    rgFollowFound, Median(ours) / Median(rgFollowTimes));
     } else {
         std::printf("rg not installed\n");
     }
