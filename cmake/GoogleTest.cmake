@@ -10,4 +10,6 @@ function(scourwell_add_test name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
     add_test(NAME ${name} COMMAND ${name})
+    # A hung window test must not hold CI up.
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300)
 endfunction()

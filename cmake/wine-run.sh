@@ -12,7 +12,8 @@ if [ -z "$build_dir" ]; then
 fi
 export WINEPREFIX="$build_dir/wineprefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# A crashing test must fail at once: no debugger is started for it.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 ready="$WINEPREFIX/.scourwell-ready"
 if [ ! -f "$ready" ]; then
     # Two test processes may start at once: let one create the prefix.
@@ -24,11 +25,6 @@ if [ ! -f "$ready" ]; then
         # No window manager runs on the test display: let Wine place and frame windows
         # itself, or every window that closes waits two seconds for a manager's answer.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-        # A crashing test must fail at once, not wait in the debugger Wine would start.
-        for key in 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
-                   'HKLM\Software\Wow6432Node\Microsoft\Windows NT\CurrentVersion\AeDebug'; do
-            wine reg delete "$key" /v Debugger /f >/dev/null 2>&1 || true
-        done
         wineserver -w
         touch "$ready"
     fi
