@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake make g++ googletest
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
-    wine wine64 wine32:i386
+    wine wine64 wine32:i386 fonts-wine fonts-liberation
     xvfb xauth x11-apps imagemagick
     python3 ripgrep util-linux xdotool
 )
