@@ -1,7 +1,6 @@
 // A temporary folder tree on the real file system, removed when the test ends.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>

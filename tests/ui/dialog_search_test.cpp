@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -68,10 +69,14 @@ class DialogSearch : public ::testing::Test {
         return names;
     }
 
-    std::vector<std::string> WalkOrder() const {
+    // The files holding the text among the walk's first `count` candidates, in walk order.
+    std::vector<std::string> FoundInWalkOrder(std::size_t count = SIZE_MAX) const {
         std::vector<std::string> names;
-        for (const FileEntry& e : g_app.search.fileList) {
-            names.push_back(e.name);
+        const FileList& walk = g_app.search.fileList;
+        for (std::size_t i = 0; i < walk.size() && i < count; ++i) {
+            if (walk[i].name[0] == 'f') {
+                names.push_back(walk[i].name);
+            }
         }
         return names;
     }
@@ -178,13 +183,8 @@ TEST_F(DialogSearch, StopDuringTheContentPhaseCountsTheFilesReached) {
     StartWith("needle");
     ASSERT_TRUE(stopped);
     // The text after the first file stopped it; the second was being read and counts.
-    std::vector<std::string> expected;
-    const std::vector<std::string> walk = WalkOrder();
-    for (int i = 0; i < 2; ++i) {
-        if (walk[i][0] == 'f') {
-            expected.push_back(walk[i]);  // in the walk's order: the ordering returned at once
-        }
-    }
+    // In the walk's order: the ordering returned at once.
+    const std::vector<std::string> expected = FoundInWalkOrder(2);
     EXPECT_EQ(Names(ui.Rows(IDC_RESULT_LIST, 1)), expected);
     EXPECT_EQ(ui.Text(IDC_STATUS), "Files searched: 2, Files found: " +
                                        std::to_string(expected.size()) + ", Unaccessable: 0");
@@ -192,7 +192,7 @@ TEST_F(DialogSearch, StopDuringTheContentPhaseCountsTheFilesReached) {
     const std::vector<std::string> history = ui.StatusHistory();
     EXPECT_NE(std::find(history.begin(), history.end(),
                         "[0.00%] Searching file 0 of 8, Files found: " +
-                            std::to_string(walk[0][0] == 'f' ? 1 : 0) + ", Unaccessable: 0"),
+                            std::to_string(FoundInWalkOrder(1).size()) + ", Unaccessable: 0"),
               history.end());
 }
 
@@ -204,12 +204,7 @@ TEST_F(DialogSearch, StopDuringTheOrderingListsEveryResultPartlyOrdered) {
     StartWith("needle");
     ASSERT_TRUE(stopped);
     // One comparison was made: of the walk's first two results, the newer leads.
-    std::vector<std::string> expected;
-    for (const std::string& name : WalkOrder()) {
-        if (name[0] == 'f') {
-            expected.push_back(name);
-        }
-    }
+    std::vector<std::string> expected = FoundInWalkOrder();
     if (expected[1] > expected[0]) {  // f5 is newer than f4: names order as times do
         std::swap(expected[0], expected[1]);
     }
