@@ -5,12 +5,19 @@
 #include <windows.h>
 
 #include "controls/list_ctrl_ex.h"
+#include "controls/percent_progress_bar.h"
+#include "controls/static_ctrl_ex.h"
 #include "engine/search_model.h"
+#include "ui/anchor_layout.h"
 #include "ui/handles.h"
 
+// Members are built in this order before the entry point and destroyed in reverse at exit.
 struct AppState {
+    AnchorLayout anchorLayout;
     ListCtrlEx pathList;
     ListCtrlEx resultList;
+    PercentProgressBar progressBar;
+    StaticCtrlEx statusLine;
     SearchState search;
     HWND dialogWindow = nullptr;
     HWND progressBarWindow = nullptr;  // looked up by each search job

@@ -26,6 +26,19 @@ void SetUpColumns() {
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_DOUBLEBUFFER);
 }
 
+// The dialog never gets smaller than it opened; the lists and the bottom lines take the growth.
+void AnchorControls() {
+    AnchorLayout& layout = g_app.anchorLayout;
+    layout.SetMinimumSize(0, 0);
+    layout.AddControl(IDC_ADD, kAnchorFollow, kAnchorFixed, true);
+    layout.AddControl(IDC_STOP, kAnchorFollow, kAnchorFixed, true);
+    layout.AddControl(IDC_PATH_EDIT, kAnchorStretch, kAnchorFixed, true);
+    layout.AddControl(IDC_PROGRESS, kAnchorStretch, kAnchorFollow, true);
+    layout.AddControl(IDC_STATUS, kAnchorStretch, kAnchorFollow, true);
+    layout.AddControl(IDC_PATH_LIST, kAnchorStretch, kAnchorFixed, true);
+    layout.AddControl(IDC_RESULT_LIST, kAnchorStretch, kAnchorStretch, true);
+}
+
 void OnInitDialog(HWND dialog) {
     g_app.dialogWindow = dialog;
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
@@ -33,11 +46,15 @@ void OnInitDialog(HWND dialog) {
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     g_app.pathList.Attach(dialog, IDC_PATH_LIST);
     g_app.resultList.Attach(dialog, IDC_RESULT_LIST);
+    g_app.progressBar.Attach(dialog, IDC_PROGRESS);
+    g_app.statusLine.Attach(dialog, IDC_STATUS);
+    g_app.statusLine.SetStyle(SCX_FACECOLOR, true);
     SetDlgItemTextA(dialog, IDC_EXT_FILTER, "");
     SendDlgItemMessageW(dialog, IDC_PATH_EDIT, EM_SETCUEBANNER, 0,
                         reinterpret_cast<LPARAM>(L"Add Search Path... example: D:\\MyFiles"));
     SendDlgItemMessageW(dialog, IDC_SEARCH_TEXT, EM_SETCUEBANNER, 0,
                         reinterpret_cast<LPARAM>(L"Enter text to search for..."));
+    AnchorControls();
     SetUpColumns();
 }
 
@@ -123,6 +140,7 @@ void ShowContextMenu(HWND owner, int menuId) {
 }
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    g_app.anchorLayout.OnMessage(dialog, message, wParam, lParam);
     switch (message) {
         case WM_INITDIALOG:
             OnInitDialog(dialog);

@@ -76,8 +76,14 @@ DialogDriver::DialogDriver() {
     thread_ = CreateThread(nullptr, 0, DialogThread, this, 0, &threadId_);
     WaitUntil([&] { return g_app.dialogWindow != nullptr && IsWindowVisible(g_app.dialogWindow); });
     dialog_ = g_app.dialogWindow;
-    // Watch the status line: every text it is given, and the hook for the test.
+    // Watch the status line: every text it is given, and the hook for the test. The hook goes
+    // over the painted label, so wait until the label has taken the window over.
     HWND status = Item(IDC_STATUS);
+    WaitUntil([&] {
+        return GetWindowLongPtrA(status, GWLP_USERDATA) ==
+               reinterpret_cast<LONG_PTR>(&g_app.statusLine);
+    });
+    SendWaiting(dialog_, WM_NULL, 0, 0);
     statusProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StatusHook)));
 }
@@ -107,6 +113,11 @@ DWORD WINAPI DialogDriver::DialogThread(LPVOID self) {
 
 LRESULT CALLBACK DialogDriver::StatusHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DialogDriver* self = g_driver;
+    if (message == kReadShownText) {
+        // The painted label keeps the text it shows to itself, on its own thread.
+        *reinterpret_cast<std::string*>(lParam) = g_app.statusLine.Text();
+        return 0;
+    }
     const LRESULT result = CallWindowProcA(self->statusProc_, window, message, wParam, lParam);
     if (message == WM_SETTEXT && lParam != 0) {
         const std::string text = reinterpret_cast<const char*>(lParam);
@@ -171,6 +182,11 @@ void DialogDriver::RunSearch() {
 }
 
 std::string DialogDriver::Text(int id) const {
+    if (id == IDC_STATUS) {
+        std::string shown;
+        SendWaiting(Item(id), kReadShownText, 0, reinterpret_cast<LPARAM>(&shown));
+        return shown;
+    }
     char text[1024] = {};
     SendWaiting(Item(id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;

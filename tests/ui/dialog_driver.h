@@ -36,6 +36,7 @@ class DialogDriver {
     void WaitForSearchEnd();
     bool SearchRunning() const;
 
+    // The text a control shows; for the status line, the painted label's own copy.
     std::string Text(int id) const;
     int ProgressPos() const;
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
@@ -63,6 +64,7 @@ class DialogDriver {
     INT_PTR Result() const { return result_; }
 
   private:
+    static constexpr UINT kReadShownText = WM_APP + 1;
     static DWORD WINAPI DialogThread(LPVOID self);
     static LRESULT CALLBACK StatusHook(HWND, UINT, WPARAM, LPARAM);
 

@@ -1,0 +1,103 @@
+// Owning wrappers for the GDI resources a paint makes: an object (pen, brush, bitmap, font)
+// deleted with DeleteObject, a selection undone on scope exit, a memory device context, and
+// a BeginPaint/EndPaint pair. Each is move-only and releases exactly what it owns.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+class GdiObject {
+  public:
+    GdiObject() = default;
+    explicit GdiObject(HGDIOBJ object) : object_(object) {}
+    ~GdiObject() { Reset(); }
+    GdiObject(GdiObject&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+    GdiObject& operator=(GdiObject&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            object_ = std::exchange(other.object_, nullptr);
+        }
+        return *this;
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+
+    HGDIOBJ Get() const { return object_; }
+    void Reset() {
+        if (object_ != nullptr) {
+            DeleteObject(object_);
+            object_ = nullptr;
+        }
+    }
+
+  private:
+    HGDIOBJ object_ = nullptr;
+};
+
+// Selects an object into a context and puts the previous one back when it goes.
+class SelectedObject {
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        if (dc_ != nullptr) {
+            SelectObject(dc_, previous_);
+        }
+    }
+    SelectedObject(SelectedObject&& other) noexcept
+        : dc_(std::exchange(other.dc_, nullptr)), previous_(other.previous_) {}
+    SelectedObject& operator=(SelectedObject&&) = delete;
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+class MemoryDC {
+  public:
+    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+    ~MemoryDC() {
+        if (dc_ != nullptr) {
+            DeleteDC(dc_);
+        }
+    }
+    MemoryDC(MemoryDC&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
+    MemoryDC& operator=(MemoryDC&&) = delete;
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+
+    HDC Get() const { return dc_; }
+
+  private:
+    HDC dc_;
+};
+
+class PaintDC {
+  public:
+    explicit PaintDC(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
+    ~PaintDC() {
+        if (window_ != nullptr) {
+            EndPaint(window_, &paint_);
+        }
+    }
+    PaintDC(PaintDC&& other) noexcept
+        : window_(std::exchange(other.window_, nullptr)), dc_(other.dc_), paint_(other.paint_) {}
+    PaintDC& operator=(PaintDC&&) = delete;
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+
+    HDC Get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_ = nullptr;
+    PAINTSTRUCT paint_ = {};
+};
+
+// The standard font of the painted controls' texts.
+inline GdiObject CreateDialogFont() {
+    return GdiObject(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0,
+                                 0, 0, "MS Shell Dlg 2"));
+}

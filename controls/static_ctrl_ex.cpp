@@ -1,0 +1,132 @@
+#include "controls/static_ctrl_ex.h"
+
+#include "controls/gradient_fill.h"
+#include "controls/gradient_math.h"
+
+namespace {
+
+constexpr UINT kRepaintNow = RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME;
+
+bool Has(unsigned style, unsigned flags) {
+    return (style & flags) == flags;
+}
+
+}  // namespace
+
+StaticCtrlEx::StaticCtrlEx()
+    : font_(CreateDialogFont()), secondColour_(LightenColor(GetSysColor(COLOR_HIGHLIGHT))) {}
+
+void StaticCtrlEx::Attach(HWND dialog, int controlId) {
+    hwnd = GetDlgItem(dialog, controlId);
+    previousWndProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WndProc)));
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongA(hwnd, GWL_EXSTYLE, GetWindowLongA(hwnd, GWL_EXSTYLE) & ~WS_EX_STATICEDGE);
+    const int length = GetWindowTextLengthA(hwnd);
+    if (length > 0) {
+        text_.resize(static_cast<size_t>(length) + 1);
+        GetWindowTextA(hwnd, &text_[0], length + 1);
+        text_.resize(static_cast<size_t>(length));
+    }
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    RepaintNow();
+}
+
+void StaticCtrlEx::SetStyle(unsigned style, bool redraw) {
+    style_ = style;
+    if (redraw) {
+        RepaintNow();
+    }
+}
+
+LRESULT CALLBACK StaticCtrlEx::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<StaticCtrlEx*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return self->Handle(message, wParam, lParam);
+}
+
+LRESULT StaticCtrlEx::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_MOVE:
+        case WM_SIZE: {
+            RECT client;
+            GetClientRect(hwnd, &client);
+            InvalidateRect(hwnd, &client, TRUE);
+            break;
+        }
+        case WM_SETTEXT:
+            if (lParam == 0) {
+                return 0;
+            }
+            // The window keeps the template's text: only this copy is shown.
+            text_ = reinterpret_cast<const char*>(lParam);
+            RepaintNow();
+            return 1;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+        case WM_NCPAINT:
+            Paint();
+            break;
+        case WM_NCCALCSIZE:
+            if (wParam != 0) {
+                return 0;  // the client area is the whole window: no frame
+            }
+            break;
+        default:
+            break;
+    }
+    return CallPrevious(message, wParam, lParam);
+}
+
+LRESULT StaticCtrlEx::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return CallWindowProcA(previousWndProc_, hwnd, message, wParam, lParam);
+}
+
+void StaticCtrlEx::RepaintNow() const {
+    RedrawWindow(hwnd, nullptr, nullptr, kRepaintNow);
+}
+
+void StaticCtrlEx::Paint() const {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    PaintDC paint(hwnd);
+    MemoryDC memory(paint.Get());
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    GdiObject bitmap(CreateCompatibleBitmap(paint.Get(), width, height));
+    SelectedObject selected(memory.Get(), bitmap.Get());
+    Draw(memory.Get(), client);
+    BitBlt(paint.Get(), client.left, client.top, width, height, memory.Get(), 0, 0, SRCCOPY);
+}
+
+void StaticCtrlEx::Draw(HDC dc, const RECT& rect) const {
+    {
+        const COLORREF background =
+            Has(style_, SCX_FACECOLOR) ? GetSysColor(COLOR_BTNFACE) : firstColour_;
+        GdiObject brush(CreateSolidBrush(background));
+        FillRect(dc, &rect, static_cast<HBRUSH>(brush.Get()));
+    }
+    if (Has(style_, SCX_ROWGRADIENT | SCX_MIRRORED)) {
+        FillMirroredRowGradient(dc, rect, firstColour_, secondColour_);
+    } else if (Has(style_, SCX_COLUMNGRADIENT | SCX_MIRRORED)) {
+        FillMirroredColumnGradient(dc, rect, firstColour_, secondColour_);
+    } else if (Has(style_, SCX_ROWGRADIENT)) {
+        FillRowGradient(dc, rect, firstColour_, secondColour_);
+    } else if (Has(style_, SCX_COLUMNGRADIENT)) {
+        FillColumnGradient(dc, rect, firstColour_, secondColour_);
+    }
+    if (Has(style_, SCX_BORDER)) {
+        GdiObject pen(CreatePen(PS_SOLID, 1, borderColour_));
+        SelectedObject selectedPen(dc, pen.Get());
+        SelectedObject hollow(dc, GetStockObject(NULL_BRUSH));
+        Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+    }
+    if (!text_.empty()) {
+        RECT textRect = {rect.left + 3, rect.top - 1, rect.right - 3, rect.bottom};
+        SelectedObject font(dc, font_.Get());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, textColour_);
+        DrawTextA(dc, text_.c_str(), -1, &textRect, textFormat_);
+    }
+}
