@@ -36,7 +36,11 @@ for _ in $(seq 200); do
 done
 [ -n "$window" ] || { echo "Scourwell did not open" >&2; exit 1; }
 sleep 1
-import -window root "$out/scourwell-start.png"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+# Shots of the dialog alone; Wine draws the frame itself, so the X window is all of it.
+shoot() { import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$1"; }
+click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; }
+shoot scourwell-start.png
 
 # The focus starts in the extension filter; Tab moves to the folder edit, then Add.
 winpath="Z:$(tr / '\\' <<<"$demo")"
@@ -50,8 +54,21 @@ xdotool type --delay 5 "quarterly report"
 # Back to Start Search and press it.
 xdotool key shift+Tab shift+Tab space
 sleep 4
-import -window root "$out/scourwell-results.png"
+shoot scourwell-results.png
+
+# A long search over the system's shared files: the walk shows the running marquee, the
+# content phase its percentage.
+click 200 62   # the folder edit
+xdotool type --delay 5 'Z:\usr\share'
+click 415 62   # Add
+sleep 0.5
+click 66 162   # Start Search
+sleep 0.4
+shoot scourwell-walking.png
+sleep 4
+shoot scourwell-searching.png
 xdotool key alt+F4 || true
+sleep 1
 kill "$app" 2>/dev/null || true
 WINEPREFIX="$PWD/build/win32/wineprefix" wineserver -k 2>/dev/null || true
 echo "screenshots in $out"
