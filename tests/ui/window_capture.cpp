@@ -1,5 +1,7 @@
 #include "tests/ui/window_capture.h"
 
+#include "controls/gdi_handles.h"
+
 WindowCapture CaptureWindow(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     DWORD_PTR ignored = 0;
@@ -13,11 +15,13 @@ WindowCapture CaptureWindow(HWND window) {
     capture.pixels.resize(static_cast<size_t>(capture.width) * capture.height);
 
     HDC windowDc = GetWindowDC(window);
-    HDC memory = CreateCompatibleDC(windowDc);
-    HBITMAP bitmap = CreateCompatibleBitmap(windowDc, capture.width, capture.height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, capture.width, capture.height, windowDc, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
+    MemoryDC memory(windowDc);
+    GdiObject bitmap(CreateCompatibleBitmap(windowDc, capture.width, capture.height));
+    {
+        SelectedObject selected(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, capture.width, capture.height, windowDc, 0, 0, SRCCOPY);
+    }
+    ReleaseDC(window, windowDc);
 
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -27,13 +31,11 @@ WindowCapture CaptureWindow(HWND window) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     std::vector<DWORD> bgra(capture.pixels.size());
-    GetDIBits(memory, bitmap, 0, capture.height, bgra.data(), &info, DIB_RGB_COLORS);
+    GetDIBits(memory.Get(), static_cast<HBITMAP>(bitmap.Get()), 0, capture.height, bgra.data(),
+              &info, DIB_RGB_COLORS);
     for (size_t i = 0; i < bgra.size(); ++i) {
         const DWORD p = bgra[i];
         capture.pixels[i] = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, windowDc);
     return capture;
 }
