@@ -71,7 +71,11 @@ LRESULT PercentProgressBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == kMarqueeTimer) {
                 state_.AdvancePhase();
-                Invalidate();
+                // A position ends the marquee look but not the timer: repainting an unchanged
+                // bar 40 times a second would only burn the user's CPU.
+                if (state_.Marquee()) {
+                    Invalidate();
+                }
             }
             break;
         default:
