@@ -54,6 +54,8 @@ void AnchorLayout::AddControlWindow(HWND control, AnchorMode horizontal, AnchorM
 }
 
 void AnchorLayout::AttachDialog(HWND window) {
+    // Records of an earlier dialog hold windows that are gone, and whose handles may be reused.
+    records_.clear();
     dialog_ = window;
     ShowWindow(window, SW_SHOWNORMAL);
     SetForegroundWindow(window);
