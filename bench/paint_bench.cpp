@@ -75,12 +75,12 @@ int main(int argc, char** argv) {
             UpdateWindow(window);
         }));
         Sleep(1000);  // let the paints of the calls above settle
-        stopped.push_back(IdleCpuPerSecond(3.0));
+        stopped.push_back(IdleCpuPerSecond(5.0));
         SendMessageA(bar, PBM_SETMARQUEE, 1, 30);
         SendMessageA(bar, PBM_SETPOS, 0, 0);  // the look ends, the timer runs on
-        ended.push_back(IdleCpuPerSecond(3.0));
+        ended.push_back(IdleCpuPerSecond(5.0));
         SendMessageA(bar, PBM_SETMARQUEE, 1, 30);
-        marquee.push_back(IdleCpuPerSecond(3.0));
+        marquee.push_back(IdleCpuPerSecond(5.0));
         SendMessageA(bar, PBM_SETMARQUEE, 0, 30);
     }
     std::printf("medians of %d rounds\n", rounds);
