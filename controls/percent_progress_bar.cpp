@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "controls/buffered_paint.h"
 #include "controls/gradient_fill.h"
 
 namespace {
@@ -98,16 +99,8 @@ void PercentProgressBar::Invalidate() const {
 }
 
 void PercentProgressBar::Paint() const {
-    RECT client;
-    GetClientRect(hwnd, &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    PaintDC paint(hwnd);
-    MemoryDC memory(paint.Get());
-    GdiObject bitmap(CreateCompatibleBitmap(paint.Get(), width, height));
-    SelectedObject selected(memory.Get(), bitmap.Get());
-    Draw(memory.Get(), width, height);
-    BitBlt(paint.Get(), client.left, client.top, width, height, memory.Get(), 0, 0, SRCCOPY);
+    PaintBuffered(hwnd,
+                  [this](HDC dc, const RECT& client) { Draw(dc, client.right, client.bottom); });
 }
 
 void PercentProgressBar::Draw(HDC dc, int width, int height) const {

@@ -1,5 +1,6 @@
 #include "controls/static_ctrl_ex.h"
 
+#include "controls/buffered_paint.h"
 #include "controls/gradient_fill.h"
 #include "controls/gradient_math.h"
 
@@ -88,16 +89,7 @@ void StaticCtrlEx::RepaintNow() const {
 }
 
 void StaticCtrlEx::Paint() const {
-    RECT client;
-    GetClientRect(hwnd, &client);
-    PaintDC paint(hwnd);
-    MemoryDC memory(paint.Get());
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-    GdiObject bitmap(CreateCompatibleBitmap(paint.Get(), width, height));
-    SelectedObject selected(memory.Get(), bitmap.Get());
-    Draw(memory.Get(), client);
-    BitBlt(paint.Get(), client.left, client.top, width, height, memory.Get(), 0, 0, SRCCOPY);
+    PaintBuffered(hwnd, [this](HDC dc, const RECT& client) { Draw(dc, client); });
 }
 
 void StaticCtrlEx::Draw(HDC dc, const RECT& rect) const {
