@@ -31,13 +31,24 @@ LRESULT PercentProgressBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case PBM_SETRANGE:
             state_.SetRangeWords(static_cast<std::uint32_t>(lParam));
             return 0;
-        case PBM_SETPOS:
-            return SetPosition(static_cast<int>(wParam), false);
+        case PBM_SETPOS: {
+            if (!IsWindow(hwnd)) {
+                return -1;
+            }
+            const int previous = state_.SetPosition(static_cast<int>(wParam));
+            Invalidate();
+            return previous;
+        }
         case PBM_SETSTEP:
             state_.SetStep(static_cast<int>(wParam));
             return 0;
         case PBM_STEPIT:
-            return SetPosition(state_.Position() + state_.Step(), true);
+            if (!IsWindow(hwnd)) {
+                return -1;
+            }
+            state_.StepIt();
+            Invalidate();
+            return 0;
         case PBM_SETRANGE32:
             state_.SetRange(static_cast<int>(wParam), static_cast<int>(lParam));
             return 0;
@@ -83,15 +94,6 @@ LRESULT PercentProgressBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return CallWindowProcA(previousWndProc_, hwnd, message, wParam, lParam);
-}
-
-LRESULT PercentProgressBar::SetPosition(int position, bool stepIt) {
-    if (!IsWindow(hwnd)) {
-        return -1;
-    }
-    const int previous = state_.SetPosition(position);
-    Invalidate();
-    return stepIt ? 0 : previous;
 }
 
 void PercentProgressBar::Invalidate() const {

@@ -26,7 +26,6 @@ class PercentProgressBar {
   private:
     static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT SetPosition(int position, bool stepIt);
     void Invalidate() const;
     void Paint() const;
     void Draw(HDC dc, int width, int height) const;
