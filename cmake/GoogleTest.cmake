@@ -1,8 +1,16 @@
-# GoogleTest from the sources Debian ships, so native and MinGW builds use the same one.
-set(SCOURWELL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest source tree")
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-add_subdirectory(${SCOURWELL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+# GoogleTest: the host build links Debian's prebuilt libraries; the MinGW builds compile the
+# sources Debian ships, without optimisation, since only the tests themselves need speed.
+if(NOT WIN32)
+    find_package(GTest CONFIG QUIET)
+endif()
+if(NOT TARGET GTest::gtest_main)
+    set(SCOURWELL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest source tree")
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${SCOURWELL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+    target_compile_options(gtest PRIVATE -O0)
+    target_compile_options(gtest_main PRIVATE -O0)
+endif()
 
 # Registers a test executable with CTest; Windows builds run it under Wine.
 function(scourwell_add_test name)
