@@ -70,5 +70,5 @@ shoot scourwell-searching.png
 xdotool key alt+F4 || true
 sleep 1
 kill "$app" 2>/dev/null || true
-WINEPREFIX="$PWD/build/win32/wineprefix" wineserver -k 2>/dev/null || true
+(source cmake/wine-prefix.sh && wineserver -k) 2>/dev/null || true
 echo "screenshots in $out"

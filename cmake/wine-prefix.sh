@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Sets up the Wine environment the tests and scripts share, and creates the prefix on first
+# use. One 64-bit prefix serves both the 32-bit and the 64-bit builds.
+# Sourced: exports WINEPREFIX and friends. Run: only creates the prefix.
+scourwell_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX=${SCOURWELL_WINEPREFIX:-$scourwell_root/build/wineprefix}
+export WINEDEBUG=-all
+# A crashing test must fail at once: no debugger is started for it.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+
+scourwell_ensure_prefix() {
+    local ready="$WINEPREFIX/.scourwell-ready"
+    [ -f "$ready" ] && return 0
+    # Several test processes may start at once: let one create the prefix.
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock 9
+        if [ ! -f "$ready" ]; then
+            wineboot -i >/dev/null 2>&1 || true
+            # No window manager runs on the test display: let Wine place and frame windows
+            # itself, or every window that closes waits two seconds for a manager's answer.
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+            wineserver -w
+            touch "$ready"
+        fi
+    ) 9>"$WINEPREFIX.lock"
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    set -euo pipefail
+    scourwell_ensure_prefix
+fi
