@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Builds every configuration and runs every test: native, then win32 and win64 under Wine.
+# The Wine prefix is made while the native build runs, and the win32 tests run under Wine
+# while win64 builds: Wine mostly waits, the compiler does not.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh || exit 1
@@ -9,21 +11,42 @@ source scripts/virtual-display.sh
 start_virtual_display
 
 jobs=$(nproc)
-passed=0
-failed=0
+logs=$(mktemp -d)
+trap 'rm -rf "$logs"; kill $VIRTUAL_DISPLAY_PID 2>/dev/null' EXIT
+cmake/wine-prefix.sh &
+
+build() {
+    echo "=== build $1 ==="
+    cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -j "$jobs"
+}
+# Runs one configuration's tests into its log; the exit code is ctest's.
+run_tests() {
+    ctest --preset "$1" -j "$jobs" >"$logs/$1" 2>&1
+}
+
 status=0
+testing=()
 for preset in native win32 win64; do
-    echo "=== $preset ==="
-    if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset" -j "$jobs"; then
+    if ! build "$preset" >"$logs/build-$preset" 2>&1; then
+        cat "$logs/build-$preset"
         echo "build of $preset failed"
         status=1
-        failed=$((failed + 1))
         continue
     fi
-    log=$(mktemp)
-    ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$log"
-    [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
-    summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+    tail -n 1 "$logs/build-$preset"
+    run_tests "$preset" &
+    testing+=("$preset:$!")
+    [ "$preset" = native ] && wait $!
+done
+
+passed=0
+failed=0
+for entry in "${testing[@]}"; do
+    preset=${entry%%:*}
+    wait "${entry#*:}" || status=1
+    echo "=== test $preset ==="
+    cat "$logs/$preset"
+    summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$logs/$preset" | tail -n 1)
     if [ -n "$summary" ]; then
         f=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$summary")
         n=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$summary")
@@ -32,7 +55,7 @@ for preset in native win32 win64; do
     else
         status=1
     fi
-    rm -f "$log"
 done
+[ "$status" -eq 0 ] || [ "$failed" -gt 0 ] || failed=1
 echo "total: $passed passed, $failed failed"
 exit $status
