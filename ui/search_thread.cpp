@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "engine/search_job.h"
+#include "job/search_job.h"
 #include "ui/app_state.h"
 #include "ui/dialog_view.h"
 

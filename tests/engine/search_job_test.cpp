@@ -1,4 +1,4 @@
-#include "engine/search_job.h"
+#include "job/search_job.h"
 
 #include <gtest/gtest.h>
 
