@@ -106,8 +106,8 @@ TEST(ProgressBarState, RangeWordsStepsAndThePhase) {
 }
 
 // A position is clamped above the maximum and kept below the minimum, where it leaves the
-// marquee as it was; -1 always means the marquee. The text is rounded, the bar cut, and the
-// marquee block a third of the width wide. Width 202, height 20.
+// marquee as it was; -1 always means the marquee. Ranges are signed 32-bit. The text is rounded,
+// the bar cut, and the marquee block a third of the width wide. Width 202, height 20.
 TEST(ProgressBarPlan, PositionsTextAndBar) {
     const struct {
         ProgressBarState state;
@@ -123,6 +123,8 @@ TEST(ProgressBarPlan, PositionsTextAndBar) {
                  {Bar(-1), "", false, 1, 1},
                  {Bar(-1, -10, 10), "", false, 1, 1},
                  {Bar(2, 0, 3), "67%", true, 1, 132},
+                 {Bar(0, -100, 100), "50%", true, 1, 100},
+                 {Bar(50000, 0, 100000), "50%", true, 1, 100},
                  {Bar(7, 7, 7), "0%", false, 1, 1},
                  {MarqueeAtPhase(20), "", true, 1, 40},
                  {MarqueeAtPhase(50), "", true, 33, 100}};

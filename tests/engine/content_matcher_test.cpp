@@ -70,6 +70,7 @@ TEST_F(MatcherTest, LargeFileTextOnlyAboveTheThresholdAndOncePerTick) {
     state.statusDueFlag = 1;
     e.size = LARGE_FILE_THRESHOLD;  // the recorded size counts, not the short file on disk
     Scan(e, "x");
+    EXPECT_TRUE(view.calls.empty());
     e.size = LARGE_FILE_THRESHOLD + 1;
     Scan(e, "x");
     EXPECT_EQ(view.calls, (std::vector<std::string>{

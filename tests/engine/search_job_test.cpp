@@ -79,8 +79,8 @@ TEST_F(SearchJobTest, JobsThatEndBeforeTheContentPhaseWriteNoFinalText) {
     }
 }
 
-// A tick falls before every call from the first one
-// that starts with tickFrom until Stop is pressed at the first that starts with stopAt.
+// A tick falls before every call from the first one that starts with tickFrom until Stop is
+// pressed at the first call that starts with stopAt; the last calls are compared.
 TEST_F(SearchJobTest, StopInEachPhaseAndTheWorkerClearsItAfterwards) {
     const struct {
         const char *tickFrom, *stopAt;
@@ -116,9 +116,12 @@ TEST_F(SearchJobTest, StopInEachPhaseAndTheWorkerClearsItAfterwards) {
             ticking = ticking || call.rfind(c.tickFrom, 0) == 0;
             if (call.rfind(c.stopAt, 0) == 0) {
                 state.stopFlag = 1;
+                state.statusDueFlag = 0;
                 ticking = false;
             }
-            state.statusDueFlag = ticking ? 1 : 0;
+            if (ticking) {
+                state.statusDueFlag = 1;
+            }
         };
         RunSearchWorker(state, view);
         EXPECT_EQ(Calls(view.calls.end() - c.tail.size(), view.calls.end()), c.tail);

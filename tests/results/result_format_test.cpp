@@ -11,10 +11,10 @@ TEST(FileSize, UnitsSwitchAtEachPowerOf1024) {
     const struct {
         double bytes;
         const char* text;
-    } cases[] = {{1023, "1023.00"},       {1024, "1.00 KB"},
-                 {1536, "1.50 KB"},       {1048575, "1024.00 KB"},
-                 {1048576, "1.00 MB"},    {1572864, "1.50 MB"},
-                 {1073741824, "1.00 GB"}, {5497558138880, "5120.00 GB"}};
+    } cases[] = {
+        {1023, "1023.00"},          {1024, "1.00 KB"},       {1536, "1.50 KB"},
+        {1048575, "1024.00 KB"},    {1048576, "1.00 MB"},    {1572864, "1.50 MB"},
+        {1073741823, "1024.00 MB"}, {1073741824, "1.00 GB"}, {5497558138880, "5120.00 GB"}};
     for (const auto& c : cases) {
         EXPECT_EQ(FormatFileSize(c.bytes), c.text) << c.bytes;
     }

@@ -28,7 +28,9 @@ class OrderingTest : public ::testing::Test {
         state.statusDueFlag = 1;
         std::size_t texts = 0;
         view.onCall = [&](const std::string& call) {
-            state.statusDueFlag = tickEach ? 1 : 0;
+            if (tickEach) {
+                state.statusDueFlag = 1;
+            }
             if (call.rfind("status", 0) == 0 && ++texts == stopAtText) {
                 state.stopFlag = 1;
             }
