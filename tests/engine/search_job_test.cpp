@@ -59,23 +59,28 @@ TEST_F(SearchJobTest, CompleteSearchListsNewestFirstAndCountsEveryListedFile) {
     EXPECT_EQ(view.rows.at(0), &state.resultSet[0]);  // rows point into the result set
 }
 
+// The results of the search before stay unless the walk starts.
 TEST_F(SearchJobTest, JobsThatEndBeforeTheContentPhaseWriteNoFinalText) {
     const struct {
         std::string text;
         std::vector<std::string> folders;
         Calls calls;
-    } cases[] = {{"", view.folders, {}},
-                 {"needle", {}, {"marquee on", "marquee off"}},
+        std::size_t resultsLeft;
+    } cases[] = {{"", view.folders, {}, 1},
+                 {"needle", {}, {"marquee on", "marquee off"}, 1},
                  {"needle",
                   {tree.Path("none").string()},
                   {"marquee on", "clear results", "status Building File Search List...",
-                   "range 0 100", "pos 0"}}};
+                   "range 0 100", "pos 0"},
+                  0}};
     for (const auto& c : cases) {
         view.calls.clear();
         view.searchText = c.text;
         view.folders = c.folders;
+        state.resultSet = {FileEntry{}};
         RunSearchJob(state, view);
         EXPECT_EQ(view.calls, c.calls);
+        EXPECT_EQ(state.resultSet.size(), c.resultsLeft);
     }
 }
 
