@@ -13,38 +13,19 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
+// Five folders of one matching file each, so the walk's order is the folders' order; f0 is
+// the oldest. The sixth folder holds no candidate.
 class SearchJobTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        view.searchText = "needle";
-        view.folders = {tree.Root()};
-    }
-
-    // Five files that all hold the text, written oldest first (f0 oldest).
-    void FiveMatchingFiles() {
         for (int i = 0; i < 5; ++i) {
-            const std::string name = "f" + std::to_string(i) + ".txt";
+            const std::string name = "d" + std::to_string(i) + "/f" + std::to_string(i) + ".txt";
             tree.AddFile(name, "a needle here");
             tree.SetWriteTime(name, FileTimeFromUtc(2020, 1, 1 + i, 0, 0));
+            view.folders.push_back(tree.Path("d" + std::to_string(i)).string());
         }
-    }
-
-    std::vector<std::string> RowNames() const {
-        std::vector<std::string> names;
-        for (const FileEntry* e : view.rows) {
-            names.push_back(e->name);
-        }
-        return names;
-    }
-
-    // The calls recorded from the first one that starts with prefix.
-    Calls From(const std::string& prefix) const {
-        for (std::size_t i = 0; i < view.calls.size(); ++i) {
-            if (view.calls[i].rfind(prefix, 0) == 0) {
-                return Calls(view.calls.begin() + static_cast<long>(i), view.calls.end());
-            }
-        }
-        return {};
+        tree.AddFile("none/empty.txt", "");
+        view.searchText = "needle";
     }
 
     TempTree tree;
@@ -54,157 +35,101 @@ class SearchJobTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SearchJobTest, CompleteSearchReportsEachPhaseAndListsNewestFirst) {
-    tree.AddFile("old.txt", "needle, old");
-    tree.SetWriteTime("old.txt", FileTimeFromUtc(2020, 1, 1, 0, 0));
-    tree.AddFile("sub/new.txt", "the NEEDLE is new");
-    tree.SetWriteTime("sub/new.txt", FileTimeFromUtc(2024, 1, 1, 0, 0));
-    tree.AddFile("none.txt", "nothing here");
-    tree.AddFile("gone.txt", "needle, but removed before it is read");
-    tree.AddFile("short.txt", "nee");  // shorter than the text: passed over, not counted
-    view.onCall = [&](const std::string& call) {
-        if (call == "range 0 100") {
-            std::filesystem::remove(tree.Path("gone.txt"));
-        }
-    };
-    RunSearchJob(state, view);
-
-    EXPECT_EQ(RowNames(), (std::vector<std::string>{"new.txt", "old.txt"}));
-    EXPECT_EQ(view.calls,
-              (Calls{"read filter", "read match case", "read text", "marquee on", "clear results",
-                     "status Building File Search List...", "range 0 100", "pos 0",
-                     "status Populating List...", "row new.txt", "row old.txt", "fit columns",
-                     "status Files searched: 5, Files found: 2, Unaccessable: 1", "pos 100"}));
-    EXPECT_EQ(state.fileList.size(), 5u);
-    EXPECT_EQ(state.resultSet.size(), 2u);
-    EXPECT_EQ(view.rows[0], &state.resultSet[0]);  // rows point into the result set
-}
-
-TEST_F(SearchJobTest, MatchCaseAndFilterAreTakenFromTheInputs) {
-    tree.AddFile("a.txt", "needle");
-    tree.AddFile("b.TXT", "NEEDLE");
-    tree.AddFile("c.log", "needle");
+TEST_F(SearchJobTest, CompleteSearchListsNewestFirstAndCountsEveryListedFile) {
+    tree.AddFile("d5/upper.txt", "NEEDLE");  // Match Case is on
+    tree.AddFile("d5/gone.txt", "needle");   // removed before it is read: unaccessible
+    tree.AddFile("d5/short.txt", "nee");     // shorter than the text: listed, never opened
+    tree.AddFile("d5/other.log", "needle");  // filtered out
+    view.folders.push_back(tree.Path("d5").string());
     view.extensionFilter = ".txt";
     view.matchCase = true;
-    RunSearchJob(state, view);
-    EXPECT_EQ(RowNames(), std::vector<std::string>{"a.txt"});
-    EXPECT_EQ(view.StatusTexts().back(), "Files searched: 2, Files found: 1, Unaccessable: 0");
-    EXPECT_STREQ(state.settings.extensionFilter, ".txt");
-    EXPECT_EQ(state.settings.searchTextLength, 6u);
-}
-
-TEST_F(SearchJobTest, EmptyTextOrNoFoldersLeaveThePreviousResults) {
-    FiveMatchingFiles();
-    RunSearchJob(state, view);
-    ASSERT_EQ(state.resultSet.size(), 5u);
-
-    view.calls.clear();
-    view.searchText = "";
-    RunSearchJob(state, view);
-    EXPECT_EQ(view.calls, (Calls{"read filter", "read match case", "read text"}));
-
-    view.calls.clear();
-    view.searchText = "needle";
-    view.folders.clear();
-    RunSearchJob(state, view);
-    EXPECT_EQ(view.calls,
-              (Calls{"read filter", "read match case", "read text", "marquee on", "marquee off"}));
-    EXPECT_EQ(state.resultSet.size(), 5u);
-    EXPECT_EQ(view.rows.size(), 5u);
-}
-
-TEST_F(SearchJobTest, NoCandidateFilesEndsWithoutAFinalText) {
-    tree.AddFolder("empty/inside");
-    tree.AddFile("zero.txt", "");
-    RunSearchJob(state, view);
-    EXPECT_EQ(From("status"),
-              (Calls{"status Building File Search List...", "range 0 100", "pos 0"}));
-}
-
-TEST_F(SearchJobTest, StopDuringTheWalkEndsWithTheWalksText) {
-    FiveMatchingFiles();
-    state.statusDueFlag = 1;  // a tick left over from before lets the walk write at once
-    view.onStatus = [&](const std::string& text) {
-        if (text.rfind("Building File List...", 0) == 0) {
-            state.stopFlag = 1;
-        }
-    };
-    RunSearchJob(state, view);
-    EXPECT_EQ(From("status Building File List"),
-              (Calls{"status Building File List... 1", "range 0 100", "pos 0"}));
-    EXPECT_TRUE(state.resultSet.empty());
-    EXPECT_TRUE(view.rows.empty());
-}
-
-TEST_F(SearchJobTest, StopDuringTheContentPhaseListsWhatWasFoundAndCountsFilesReached) {
-    FiveMatchingFiles();
     view.onCall = [&](const std::string& call) {
         if (call == "range 0 100") {
-            state.statusDueFlag = 1;
+            std::filesystem::remove(tree.Path("d5/gone.txt"));
         }
     };
-    view.onStatus = [&](const std::string& text) {
-        if (text.rfind("[", 0) == 0) {
-            state.stopFlag = 1;  // Stop pressed while the first per-file text shows
-        }
-    };
-    RunSearchJob(state, view);
-    // The text after file 0; file 1 was being read when Stop came.
-    const std::string first = "[0.00%] Searching file 0 of 5, Files found: 1, Unaccessable: 0";
-    EXPECT_EQ(
-        From("status ["),
-        (Calls{"status " + first, "pos 0", "status Populating List...",
-               "row " + state.fileList[0].name, "row " + state.fileList[1].name, "fit columns",
-               "status Files searched: 2, Files found: 2, Unaccessable: 0", "pos 100"}));
-}
-
-TEST_F(SearchJobTest, StopDuringTheOrderingStillListsEveryResult) {
-    FiveMatchingFiles();
-    // A tick is due at every step once the walk is over.
-    view.onCall = [&](const std::string&) { state.statusDueFlag = state.fileList.empty() ? 0 : 1; };
-    view.onStatus = [&](const std::string& text) {
-        if (text.rfind("Sorting Results...", 0) == 0) {
-            state.stopFlag = 1;
-        }
-    };
-    RunSearchJob(state, view);
-    // One comparison was made: the first two of the walk's order, newer first.
-    std::vector<std::string> expected;
-    for (const FileEntry& e : state.fileList) {
-        expected.push_back(e.name);
-    }
-    if (state.fileList[1].lastWriteTime > state.fileList[0].lastWriteTime) {
-        std::swap(expected[0], expected[1]);
-    }
-    EXPECT_EQ(RowNames(), expected);
-    EXPECT_EQ(view.StatusTexts().back(), "Files searched: 5, Files found: 5, Unaccessable: 0");
-    EXPECT_EQ(view.calls.back(), "pos 100");
-}
-
-TEST_F(SearchJobTest, PopulationTextsCountRowsFromZeroAndStopChangesNothing) {
-    FiveMatchingFiles();
-    view.onCall = [&](const std::string& call) {
-        if (call == "status Populating List...") {
-            state.statusDueFlag = 1;
-            state.stopFlag = 1;
-        }
-    };
-    RunSearchJob(state, view);
-    EXPECT_EQ(From("status Populating List..."),
-              (Calls{"status Populating List...", "row f4.txt", "fit columns",
-                     "status Populating List... 0 of 5", "pos 0", "row f3.txt", "row f2.txt",
-                     "row f1.txt", "row f0.txt", "fit columns",
-                     "status Files searched: 5, Files found: 5, Unaccessable: 0", "pos 100"}));
-}
-
-TEST_F(SearchJobTest, WorkerDisablesInputsAroundTheJobAndClearsStop) {
-    FiveMatchingFiles();
-    state.stopFlag = 1;  // Stop pressed while idle: the next search clears it
+    state.stopFlag = 1;  // left from before: the worker clears it
     RunSearchWorker(state, view);
-    EXPECT_EQ(view.calls.front(), "inputs off");
-    EXPECT_EQ(view.calls[1], "tick on");
-    EXPECT_EQ(view.calls[view.calls.size() - 2], "tick off");
-    EXPECT_EQ(view.calls.back(), "inputs on");
-    EXPECT_EQ(view.rows.size(), 5u);
-    EXPECT_EQ(state.stopFlag.load(), 0u);
+    EXPECT_EQ(view.calls, (Calls{"inputs off", "tick on", "marquee on", "clear results",
+                                 "status Building File Search List...", "range 0 100", "pos 0",
+                                 "status Populating List...", "row f4.txt", "row f3.txt",
+                                 "row f2.txt", "row f1.txt", "row f0.txt", "fit columns",
+                                 "status Files searched: 8, Files found: 5, Unaccessable: 1",
+                                 "pos 100", "tick off", "inputs on"}));
+    EXPECT_EQ(view.rows.at(0), &state.resultSet[0]);  // rows point into the result set
+}
+
+// The results of the search before stay unless the walk starts.
+TEST_F(SearchJobTest, JobsThatEndBeforeTheContentPhaseWriteNoFinalText) {
+    const struct {
+        std::string text;
+        std::vector<std::string> folders;
+        Calls calls;
+        std::size_t resultsLeft;
+    } cases[] = {{"", view.folders, {}, 1},
+                 {"needle", {}, {"marquee on", "marquee off"}, 1},
+                 {"needle",
+                  {tree.Path("none").string()},
+                  {"marquee on", "clear results", "status Building File Search List...",
+                   "range 0 100", "pos 0"},
+                  0}};
+    for (const auto& c : cases) {
+        view.calls.clear();
+        view.searchText = c.text;
+        view.folders = c.folders;
+        state.resultSet = {FileEntry{}};
+        RunSearchJob(state, view);
+        EXPECT_EQ(view.calls, c.calls);
+        EXPECT_EQ(state.resultSet.size(), c.resultsLeft);
+    }
+}
+
+// A tick falls before every call from the first one that starts with tickFrom until Stop is
+// pressed at the first call that starts with stopAt; the last calls are compared.
+TEST_F(SearchJobTest, StopInEachPhaseAndTheWorkerClearsItAfterwards) {
+    const struct {
+        const char *tickFrom, *stopAt;
+        Calls tail;
+    } cases[] = {
+        {"status Building File Search List...",
+         "status Building File List",
+         {"status Building File List... 1", "range 0 100", "pos 0", "tick off", "inputs on"}},
+        // File 1 was being read when Stop came: it counts as searched.
+        {"range 0 100",
+         "status [",
+         {"status [0.00%] Searching file 0 of 5, Files found: 1, Unaccessable: 0", "pos 0",
+          "status Populating List...", "row f0.txt", "row f1.txt", "fit columns",
+          "status Files searched: 2, Files found: 2, Unaccessable: 0", "pos 100", "tick off",
+          "inputs on"}},
+        // One comparison made: the first two exchanged.
+        {"range 0 100",
+         "status Sorting Results",
+         {"status Sorting Results... 10.00", "pos 10", "status Populating List...", "row f1.txt",
+          "row f0.txt", "row f2.txt", "row f3.txt", "row f4.txt", "fit columns",
+          "status Files searched: 5, Files found: 5, Unaccessable: 0", "pos 100", "tick off",
+          "inputs on"}},
+        {"status Populating List...",
+         "status Populating List... ",
+         {"status Populating List... 0 of 5", "pos 0", "row f3.txt", "row f2.txt", "row f1.txt",
+          "row f0.txt", "fit columns", "status Files searched: 5, Files found: 5, Unaccessable: 0",
+          "pos 100", "tick off", "inputs on"}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stopAt);
+        view.calls = {};
+        bool ticking = false;
+        view.onCall = [&](const std::string& call) {
+            ticking = ticking || call.rfind(c.tickFrom, 0) == 0;
+            if (call.rfind(c.stopAt, 0) == 0) {
+                state.stopFlag = 1;
+                state.statusDueFlag = 0;
+                ticking = false;
+            }
+            if (ticking) {
+                state.statusDueFlag = 1;
+            }
+        };
+        RunSearchWorker(state, view);
+        EXPECT_EQ(Calls(view.calls.end() - c.tail.size(), view.calls.end()), c.tail);
+        EXPECT_EQ(state.stopFlag.load(), 0u);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <utility>
@@ -11,130 +12,98 @@
 
 namespace {
 
-// The exchange procedure written out as plainly as possible, on (time, name) pairs.
-std::vector<std::string> ReferenceOrder(std::vector<std::pair<std::uint64_t, std::string>> records,
-                                        std::size_t stopAfterComparisons = SIZE_MAX) {
-    std::size_t compared = 0;
-    for (std::size_t p = 0; p + 1 < records.size(); ++p) {
-        for (std::size_t j = p + 1; j < records.size(); ++j) {
-            if (compared == stopAfterComparisons) {
-                p = records.size();
-                break;
-            }
-            if (records[j].first > records[p].first) {
-                std::swap(records[p], records[j]);
-            }
-            ++compared;
-        }
-    }
-    std::vector<std::string> names;
-    for (const auto& r : records) {
-        names.push_back(r.second);
-    }
-    return names;
-}
+using Records = std::vector<std::pair<std::uint64_t, std::string>>;  // time, name
 
 class OrderingTest : public ::testing::Test {
   protected:
-    void Load(const std::vector<std::pair<std::uint64_t, std::string>>& records) {
+    // Sorts the records and returns them in their new order. A tick falls before every
+    // comparison when tickEach is set, else before the first only; Stop is pressed while the
+    // stopAtText-th text shows.
+    Records Sort(const Records& records, bool tickEach = true, std::size_t stopAtText = 0) {
         state.resultSet.clear();
         for (const auto& [time, name] : records) {
-            FileEntry e;
-            e.lastWriteTime = time;
-            e.name = name;
-            e.fullPath = "C:\\" + name;
-            e.size = static_cast<std::int64_t>(name.size());
-            state.resultSet.push_back(e);
+            state.resultSet.push_back({time, 1, "/" + name, name});
         }
-    }
-
-    std::vector<std::string> Sorted() {
-        SortResultsByDate(0, static_cast<int>(state.resultSet.size()), state, view);
-        std::vector<std::string> names;
+        view.calls.clear();
+        state.statusDueFlag = 1;
+        std::size_t texts = 0;
+        view.onCall = [&](const std::string& call) {
+            if (tickEach) {
+                state.statusDueFlag = 1;
+            }
+            if (call.rfind("status", 0) == 0 && ++texts == stopAtText) {
+                state.stopFlag = 1;
+            }
+        };
+        SortResultsByDate(0, static_cast<int>(records.size()), state, view);
+        Records sorted;
         for (const FileEntry& e : state.resultSet) {
-            names.push_back(e.name);
-            EXPECT_EQ(e.fullPath, "C:\\" + e.name);  // records move whole
+            EXPECT_EQ(e.fullPath, "/" + e.name);  // records move whole
+            sorted.emplace_back(e.lastWriteTime, e.name);
         }
-        return names;
+        return sorted;
     }
 
     SearchState state;
     RecordingView view;
 };
 
-using Names = std::vector<std::string>;
+const std::uint64_t kTop = 1ULL << 63;  // compared unsigned
 
 }  // namespace
 
-TEST_F(OrderingTest, NewestFirstWithTheExchangeProceduresTieOrder) {
-    Load({{2, "a"}, {2, "b"}, {3, "c"}});
-    EXPECT_EQ(Sorted(), (Names{"c", "b", "a"}));
-    Load({{1, "old"}, {9, "new"}});
-    EXPECT_EQ(Sorted(), (Names{"new", "old"}));
-    Load({{5, "x"}, {5, "y"}});
-    EXPECT_EQ(Sorted(), (Names{"x", "y"}));
-    Load({});
-    EXPECT_TRUE(Sorted().empty());
-    Load({{1, "only"}});
-    EXPECT_EQ(Sorted(), Names{"only"});
-    EXPECT_TRUE(view.calls.empty());
+TEST_F(OrderingTest, WorkedExamples) {
+    // Equal times are never exchanged; an already descending set makes no exchange.
+    const Records cases[][2] = {{{{5, "x"}, {5, "y"}}, {{5, "x"}, {5, "y"}}},
+                                {{{2, "a"}, {2, "b"}, {3, "c"}}, {{3, "c"}, {2, "b"}, {2, "a"}}},
+                                {{{1, "old"}, {kTop, "new"}}, {{kTop, "new"}, {1, "old"}}},
+                                {{{9, "a"}, {7, "b"}, {7, "c"}, {4, "d"}, {1, "e"}},
+                                 {{9, "a"}, {7, "b"}, {7, "c"}, {4, "d"}, {1, "e"}}},
+                                {{}, {}},
+                                {{{1, "only"}}, {{1, "only"}}}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(Sort(c[0]), c[1]) << c[0].size() << " records";
+    }
 }
 
-TEST_F(OrderingTest, ManyTiesMatchThePlainTranscription) {
-    std::mt19937 rng(11);
-    for (int round = 0; round < 300; ++round) {
-        std::vector<std::pair<std::uint64_t, std::string>> records;
-        const std::size_t n = rng() % 40;
-        const std::uint64_t distinct = 1 + rng() % 4;
-        for (std::size_t i = 0; i < n; ++i) {
-            // Times with the top bit set catch a signed comparison.
-            const std::uint64_t high = round % 2 ? static_cast<std::uint64_t>(rng() % 2) << 63 : 0;
-            const std::uint64_t time = (rng() % distinct) | high;
-            records.emplace_back(time, "r" + std::to_string(i));
+TEST_F(OrderingTest, RandomInputsEndDescendingWithTheSameRecordsAndATextPerComparison) {
+    std::mt19937_64 rng(11);
+    for (int round = 0; round < 300 && !HasFailure(); ++round) {
+        Records records(rng() % 40);
+        const std::uint64_t distinct = 1 + rng() % 4;  // many ties
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            records[i] = {rng() % distinct | (rng() & kTop), "r" + std::to_string(i)};
         }
-        Load(records);
-        ASSERT_EQ(Sorted(), ReferenceOrder(records)) << "round " << round;
+        Records sorted = Sort(records);
+        EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(),
+                                   [](const auto& a, const auto& b) { return a.first > b.first; }));
+        const std::size_t n = records.size();
+        // A text and a bar position after each of the n(n-1)/2 comparisons.
+        EXPECT_EQ(view.calls.size(), n * (n - 1));
+        EXPECT_TRUE(n < 2 || view.calls.back() == "pos 100");
+        std::sort(records.begin(), records.end());
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(sorted, records);
     }
 }
 
-TEST_F(OrderingTest, ProgressClimbsToOneHundredOnTheLastComparison) {
-    std::vector<std::pair<std::uint64_t, std::string>> records;
-    for (int i = 0; i < 7; ++i) {
-        records.emplace_back(100 - i, "d" + std::to_string(i));  // already newest first
-    }
-    Load(records);
-    // A tick before every comparison.
-    state.statusDueFlag = 1;
-    view.onStatus = [this](const std::string&) { state.statusDueFlag = 1; };
-    EXPECT_EQ(Sorted(), ReferenceOrder(records));
-    const std::vector<std::string> texts = view.StatusTexts();
-    ASSERT_EQ(texts.size(), 21u);  // 7 * 6 / 2 comparisons
-    EXPECT_EQ(texts.front(), "Sorting Results... 4.76");
-    EXPECT_EQ(texts.back(), "Sorting Results... 100.00");
-    EXPECT_EQ(view.calls.back(), "pos 100");
-    EXPECT_EQ(view.calls[1], "pos 4");
+TEST_F(OrderingTest, OneTickAllowsOneText) {
+    Sort({{7, "a"}, {6, "b"}, {5, "c"}, {4, "d"}, {3, "e"}, {2, "f"}, {1, "g"}}, false);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"status Sorting Results... 4.76", "pos 4"}));
 }
 
-TEST_F(OrderingTest, StopLeavesThePartialOrderOfTheComparisonsMade) {
-    std::vector<std::pair<std::uint64_t, std::string>> records;
-    for (int i = 0; i < 10; ++i) {
-        records.emplace_back(static_cast<std::uint64_t>(i * 7 % 10), "s" + std::to_string(i));
-    }
-    Load(records);
+TEST_F(OrderingTest, StopIsTestedBeforeEveryComparison) {
+    const Records ascending = {{1, "a"}, {2, "b"}, {3, "c"}, {4, "d"}, {5, "e"}, {6, "f"}};
     state.stopFlag = 1;
-    EXPECT_EQ(Sorted(), ReferenceOrder(records, 0));
+    EXPECT_EQ(Sort(ascending), ascending);
     EXPECT_TRUE(view.calls.empty());
-
-    // Stop pressed while the fourth comparison's text is written.
+    for (std::size_t k = 1; k < 15; ++k) {
+        state.stopFlag = 0;
+        Sort(ascending, true, k);
+        EXPECT_EQ(view.calls.size(), 2 * k) << "Stop during text " << k;
+    }
+    // After three comparisons the first pivot has taken each newer record in turn.
     state.stopFlag = 0;
-    int texts = 0;
-    state.statusDueFlag = 1;
-    view.onStatus = [&](const std::string&) {
-        state.statusDueFlag = 1;
-        if (++texts == 4) {
-            state.stopFlag = 1;
-        }
-    };
-    EXPECT_EQ(Sorted(), ReferenceOrder(records, 4));
-    EXPECT_EQ(texts, 4);
+    EXPECT_EQ(Sort(ascending, true, 3),
+              (Records{{4, "d"}, {1, "a"}, {2, "b"}, {3, "c"}, {5, "e"}, {6, "f"}}));
 }

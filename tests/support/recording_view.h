@@ -1,8 +1,9 @@
-// A SearchView that records every call as a line of text, and lets a test act on each
-// status text (to press Stop or tick the status timer at a chosen moment).
+// A SearchView that records every call but the input reads as a line of text ("status
+// Populating List...", "pos 50", "row a.txt") and lets a test act on each call, e.g. press
+// Stop or tick the timer.
 #pragma once
 
-#include <cstring>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,59 +12,28 @@
 
 class RecordingView : public SearchView {
   public:
-    std::string extensionFilter;
+    using Buffer = char[kTextBufferSize];
+
+    std::string extensionFilter, searchText;
     bool matchCase = false;
-    std::string searchText;
-    std::vector<std::string> folders;
+    std::vector<std::string> folders, calls;
+    std::vector<const FileEntry*> rows;              // entries passed to AddResultRow
+    std::function<void(const std::string&)> onCall;  // after each call is recorded
 
-    std::vector<std::string> calls;      // e.g. "status Building File List... 3", "pos 50"
-    std::vector<const FileEntry*> rows;  // entries passed to AddResultRow
-    std::function<void(const std::string&)> onStatus;
-    std::function<void(const std::string&)> onCall;  // after any call is recorded
-
-    std::vector<std::string> StatusTexts() const {
-        std::vector<std::string> texts;
-        for (const std::string& call : calls) {
-            if (call.rfind("status ", 0) == 0) {
-                texts.push_back(call.substr(7));
-            }
-        }
-        return texts;
-    }
-
-    void ReadExtensionFilter(char (&buffer)[kTextBufferSize]) override {
-        Copy(extensionFilter, buffer);
-        Record("read filter");
-    }
-    bool ReadMatchCase() override {
-        Record("read match case");
-        return matchCase;
-    }
-    void ReadSearchText(char (&buffer)[kTextBufferSize]) override {
-        Copy(searchText, buffer);
-        Record("read text");
-    }
+    void ReadExtensionFilter(Buffer& to) override { Copy(extensionFilter, to); }
+    bool ReadMatchCase() override { return matchCase; }
+    void ReadSearchText(Buffer& to) override { Copy(searchText, to); }
     int FolderCount() override { return static_cast<int>(folders.size()); }
-    void ReadFolder(int row, char (&buffer)[kTextBufferSize]) override {
-        Copy(folders.at(static_cast<std::size_t>(row)), buffer);
-    }
-    void SetStatusText(const char* text) override {
-        Record(std::string("status ") + text);
-        if (onStatus) {
-            onStatus(text);
-        }
-    }
+    void ReadFolder(int row, Buffer& to) override { Copy(folders.at(row), to); }
+    void SetStatusText(const char* text) override { Record(std::string("status ") + text); }
     void SetProgressPos(int percent) override { Record("pos " + std::to_string(percent)); }
     void StartMarquee() override { Record("marquee on"); }
     void StopMarquee() override { Record("marquee off"); }
     void SetPercentRange() override { Record("range 0 100"); }
-    void ClearResults() override {
-        Record("clear results");
-        rows.clear();
-    }
+    void ClearResults() override { Record("clear results"); }
     void AddResultRow(const FileEntry& entry) override {
-        Record("row " + entry.name);
         rows.push_back(&entry);
+        Record("row " + entry.name);
     }
     void FitResultColumns() override { Record("fit columns"); }
     void EnableInputs(bool enable) override { Record(enable ? "inputs on" : "inputs off"); }
@@ -77,10 +47,7 @@ class RecordingView : public SearchView {
             onCall(call);
         }
     }
-
-    static void Copy(const std::string& from, char (&to)[kTextBufferSize]) {
-        const std::size_t n = from.size() < kTextBufferSize - 1 ? from.size() : kTextBufferSize - 1;
-        std::memcpy(to, from.data(), n);
-        to[n] = '\0';
+    static void Copy(const std::string& from, Buffer& to) {
+        std::snprintf(to, kTextBufferSize, "%s", from.c_str());
     }
 };

@@ -1,43 +1,33 @@
 #include "tests/support/temp_tree.h"
 
-#include "tests/support/file_times.h"
-
 #include <atomic>
 #include <fstream>
 #include <random>
 #include <stdexcept>
 
+#include "tests/support/file_times.h"
+
 namespace fs = std::filesystem;
 
-namespace {
-
-// Days since 1970-01-01 of a proleptic Gregorian date.
-std::int64_t DaysFromCivil(int y, int m, int d) {
-    y -= m <= 2;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-}  // namespace
-
 std::uint64_t FileTimeFromUtc(int year, int month, int day, int hour, int minute, int second) {
-    const std::int64_t unixSeconds =
-        DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
-    return static_cast<std::uint64_t>(unixSeconds + 11644473600LL) * 10000000ULL;
+    // Days since 1970-01-01 of a proleptic Gregorian date, counting years from March.
+    const int y = year - (month <= 2 ? 1 : 0);
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const std::int64_t yearOfEra = y - era * 400;
+    const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const std::int64_t days =
+        era * 146097 + yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear - 719468;
+    const std::int64_t seconds = days * 86400 + hour * 3600 + minute * 60 + second;
+    return static_cast<std::uint64_t>(seconds + 11644473600LL) * 10000000ULL;
 }
 
 TempTree::TempTree() {
+    // The counter keeps names apart where random_device is not random.
     static std::atomic<unsigned> counter{0};
-    std::random_device seed;
-    const fs::path base = fs::temp_directory_path();
+    const std::string stem = "scourwell-test-" + std::to_string(std::random_device{}()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path candidate =
-            base / ("scourwell-test-" + std::to_string(seed()) + "-" + std::to_string(counter++));
-        if (fs::create_directory(candidate)) {
-            root_ = candidate;
+        root_ = fs::temp_directory_path() / (stem + std::to_string(counter++));
+        if (fs::create_directory(root_)) {
             return;
         }
     }

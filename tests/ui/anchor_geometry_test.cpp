@@ -4,50 +4,42 @@
 
 #include <tuple>
 
-namespace {
-
-std::tuple<int, int, int, int, bool> Placed(std::int32_t horizontal, std::int32_t vertical, int dx,
-                                            int dy) {
-    const AnchorPlacement p = PlaceAnchored({10, 20, 110, 70}, horizontal, vertical, dx, dy);
-    return {p.x, p.y, p.width, p.height, p.move};
+// From (10, 20) and 100 x 50. Half moves are cut toward zero; an unknown mode (7) leaves its
+// axis alone but still moves the control.
+TEST(AnchorGeometry, EachModeMovesOrStretchesItsOwnAxis) {
+    const struct {
+        std::int32_t horizontal, vertical;
+        int dx, dy, x, y, width, height;
+        bool move;
+    } cases[] = {{0, 0, 40, 30, 10, 20, 100, 50, false},  {1, 0, 40, 30, 10, 20, 140, 50, true},
+                 {0, 1, 40, -30, 10, 20, 100, 20, true},  {2, 0, -40, 30, -30, 20, 100, 50, true},
+                 {0, 2, 40, 30, 10, 50, 100, 50, true},   {3, 0, 101, 30, 60, 20, 100, 50, true},
+                 {3, 0, -101, 0, -40, 20, 100, 50, true}, {0, 3, 40, -7, 10, 17, 100, 50, true},
+                 {0, 3, 0, 101, 10, 70, 100, 50, true},   {7, 0, 40, 30, 10, 20, 100, 50, true}};
+    for (const auto& c : cases) {
+        const AnchorPlacement p =
+            PlaceAnchored({10, 20, 110, 70}, c.horizontal, c.vertical, c.dx, c.dy);
+        EXPECT_EQ(std::tie(p.x, p.y, p.width, p.height, p.move),
+                  std::tie(c.x, c.y, c.width, c.height, c.move))
+            << "modes " << c.horizontal << " " << c.vertical << " by " << c.dx << " " << c.dy;
+    }
 }
 
-PixelRect Clamped(int edge) {
-    PixelRect drag{100, 100, 300, 200};  // 200 x 100, below a 400 x 300 minimum
-    ClampToMinimumSize(edge, drag, 400, 300);
-    return drag;
-}
-
-}  // namespace
-
-TEST(AnchorGeometry, EachModeMovesOrStretchesItsAxis) {
-    EXPECT_EQ(Placed(0, 0, 40, 30), std::make_tuple(10, 20, 100, 50, false));
-    EXPECT_EQ(Placed(1, 1, 40, 30), std::make_tuple(10, 20, 140, 80, true));
-    EXPECT_EQ(Placed(2, 2, 40, 30), std::make_tuple(50, 50, 100, 50, true));
-    EXPECT_EQ(Placed(2, 0, -40, 30), std::make_tuple(-30, 20, 100, 50, true));
-    EXPECT_EQ(Placed(0, 1, 40, -30), std::make_tuple(10, 20, 100, 20, true));
-    // Half moves are cut toward zero both ways.
-    EXPECT_EQ(Placed(3, 3, 101, -7), std::make_tuple(60, 17, 100, 50, true));
-    EXPECT_EQ(Placed(3, 0, -101, 0), std::make_tuple(-40, 20, 100, 50, true));
-    // An unknown mode leaves its axis alone but still counts as registered for a move.
-    EXPECT_EQ(Placed(7, 0, 40, 30), std::make_tuple(10, 20, 100, 50, true));
-    EXPECT_EQ(Placed(-1, 2, 40, 30), std::make_tuple(10, 50, 100, 50, true));
-}
-
+// A 200 x 100 drag below a 400 x 300 minimum; a size already large enough is not touched.
 TEST(AnchorGeometry, MinimumSizeMovesOnlyTheDraggedSide) {
-    EXPECT_EQ(Clamped(kEdgeLeft), (PixelRect{-100, 100, 300, 400}));
-    EXPECT_EQ(Clamped(kEdgeRight), (PixelRect{100, 100, 500, 400}));
-    EXPECT_EQ(Clamped(kEdgeTop), (PixelRect{100, -100, 500, 200}));
-    EXPECT_EQ(Clamped(kEdgeTopLeft), (PixelRect{-100, -100, 300, 200}));
-    EXPECT_EQ(Clamped(kEdgeTopRight), (PixelRect{100, -100, 500, 200}));
-    EXPECT_EQ(Clamped(kEdgeBottom), (PixelRect{100, 100, 500, 400}));
-    EXPECT_EQ(Clamped(kEdgeBottomLeft), (PixelRect{-100, 100, 300, 400}));
-    EXPECT_EQ(Clamped(kEdgeBottomRight), (PixelRect{100, 100, 500, 400}));
-
-    PixelRect wide{0, 0, 900, 100};
-    ClampToMinimumSize(kEdgeLeft, wide, 400, 0);  // a zero minimum height allows any height
-    EXPECT_EQ(wide, (PixelRect{0, 0, 900, 100}));
-    PixelRect exact{0, 0, 400, 300};
-    ClampToMinimumSize(kEdgeTopLeft, exact, 400, 300);
-    EXPECT_EQ(exact, (PixelRect{0, 0, 400, 300}));
+    const struct {
+        int edge;
+        PixelRect clamped;
+    } cases[] = {
+        {kEdgeLeft, {-100, 100, 300, 400}},       {kEdgeRight, {100, 100, 500, 400}},
+        {kEdgeTop, {100, -100, 500, 200}},        {kEdgeTopLeft, {-100, -100, 300, 200}},
+        {kEdgeTopRight, {100, -100, 500, 200}},   {kEdgeBottom, {100, 100, 500, 400}},
+        {kEdgeBottomLeft, {-100, 100, 300, 400}}, {kEdgeBottomRight, {100, 100, 500, 400}}};
+    for (const auto& c : cases) {
+        PixelRect drag{100, 100, 300, 200};
+        ClampToMinimumSize(c.edge, drag, 400, 300);
+        EXPECT_EQ(drag, c.clamped) << "edge " << c.edge;
+        ClampToMinimumSize(c.edge, drag, 400, 0);
+        EXPECT_EQ(drag, c.clamped) << "edge " << c.edge;
+    }
 }

@@ -2,52 +2,39 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-std::string Normalized(std::string path) {
-    NormalizeSearchPath(path);
-    return path;
+TEST(SearchPathRules, OneTrailingBackslashGoesFromPathsLongerThanTwoAndNothingIsTrimmed) {
+    const std::string cases[][2] = {
+        {"C:\\Data\\", "C:\\Data"}, {"D:\\", "D:"}, {"C:\\Data\\\\", "C:\\Data\\"},
+        {"\\\\", "\\\\"},           {"a\\", "a\\"}, {" C:\\Data ", " C:\\Data "}};
+    for (const auto& c : cases) {
+        std::string path = c[0];
+        NormalizeSearchPath(path);
+        EXPECT_EQ(path, c[1]) << c[0];
+    }
 }
 
-using Kind = PathOverlap::Kind;
-
-}  // namespace
-
-TEST(SearchPathRules, OneTrailingBackslashGoesFromPathsLongerThanTwo) {
-    EXPECT_EQ(Normalized("C:\\Data\\"), "C:\\Data");
-    EXPECT_EQ(Normalized("D:\\"), "D:");
-    EXPECT_EQ(Normalized("C:\\Data\\\\"), "C:\\Data\\");
-    EXPECT_EQ(Normalized("\\\\"), "\\\\");
-    EXPECT_EQ(Normalized("a\\"), "a\\");
-    EXPECT_EQ(Normalized(" C:\\Data "), " C:\\Data ");  // not trimmed
-}
-
-TEST(SearchPathRules, SameFolderOrOneInsideIsAlreadyIncluded) {
-    const std::vector<std::string> rows = {"C:\\Data"};
-    EXPECT_EQ(FindPathOverlap(rows, "c:\\data").kind, Kind::kAlreadyIncluded);
-    EXPECT_EQ(FindPathOverlap(rows, "C:\\DATA").kind, Kind::kAlreadyIncluded);
-    EXPECT_EQ(FindPathOverlap(rows, "C:\\Data\\Sub").kind, Kind::kAlreadyIncluded);
-    EXPECT_EQ(FindPathOverlap(rows, "C:\\Database").kind, Kind::kNone);
-    EXPECT_EQ(FindPathOverlap(rows, "C:\\Dat").kind, Kind::kNone);
-    EXPECT_EQ(FindPathOverlap({"D:"}, "D:\\Music").kind, Kind::kAlreadyIncluded);
-    // Only A-Z fold.
-    EXPECT_EQ(FindPathOverlap({"C:\\\xC4"}, "C:\\\xE4").kind, Kind::kNone);
-    EXPECT_EQ(FindPathOverlap({}, "C:\\Data").kind, Kind::kNone);
-}
-
-TEST(SearchPathRules, ParentReplacesTheTopmostRowInsideIt) {
-    const std::vector<std::string> rows = {"C:\\Data\\B", "X:\\Other", "C:\\Data\\A"};
-    const PathOverlap overlap = FindPathOverlap(rows, "c:\\data");
-    EXPECT_EQ(overlap.kind, Kind::kParentOfRow);
-    EXPECT_EQ(overlap.row, 0);
-    EXPECT_EQ(FindPathOverlap({"X:\\Other", "C:\\Data\\A"}, "C:\\Data").row, 1);
-    EXPECT_EQ(FindPathOverlap({"C:\\Database"}, "C:\\Data").kind, Kind::kNone);
-}
-
-TEST(SearchPathRules, TheFirstDecidingRowWins) {
-    // The new folder is inside row 1 and a parent of row 0: row 0 comes first.
-    const PathOverlap overlap = FindPathOverlap({"C:\\A\\B\\C", "C:\\A"}, "C:\\A\\B");
-    EXPECT_EQ(overlap.kind, Kind::kParentOfRow);
-    EXPECT_EQ(overlap.row, 0);
-    EXPECT_EQ(FindPathOverlap({"C:\\A", "C:\\A\\B\\C"}, "C:\\A\\B").kind, Kind::kAlreadyIncluded);
+// The listed rows are compared from the top with A-Z folded; the first row that decides counts.
+TEST(SearchPathRules, OverlapWithTheListedFolders) {
+    using K = PathOverlap::Kind;
+    const struct {
+        std::vector<std::string> rows;
+        std::string path;
+        PathOverlap::Kind kind;
+        int row;
+    } cases[] = {{{"C:\\Data"}, "c:\\data", K::kAlreadyIncluded, 0},
+                 {{"X:\\Other", "C:\\Data"}, "C:\\DATA\\Sub", K::kAlreadyIncluded, 1},
+                 {{"C:\\Data"}, "C:\\Database", K::kNone, -1},
+                 {{"C:\\Data"}, "C:\\Dat", K::kNone, -1},
+                 {{"D:"}, "D:\\Music", K::kAlreadyIncluded, 0},
+                 {{"C:\\\xC4"}, "C:\\\xE4", K::kNone, -1},
+                 {{"C:\\Data\\B", "X:\\Other", "C:\\Data\\A"}, "c:\\data", K::kParentOfRow, 0},
+                 {{"X:\\Other", "C:\\Data\\A"}, "C:\\Data", K::kParentOfRow, 1},
+                 {{"C:\\Database"}, "C:\\Data", K::kNone, -1},
+                 {{"C:\\A\\B\\C", "C:\\A"}, "C:\\A\\B", K::kParentOfRow, 0},
+                 {{"C:\\A", "C:\\A\\B\\C"}, "C:\\A\\B", K::kAlreadyIncluded, 0}};
+    for (const auto& c : cases) {
+        const PathOverlap overlap = FindPathOverlap(c.rows, c.path);
+        EXPECT_EQ(std::make_pair(overlap.kind, overlap.row), std::make_pair(c.kind, c.row))
+            << c.path;
+    }
 }
