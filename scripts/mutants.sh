@@ -3,7 +3,8 @@
 # a scratch copy of the tree, rebuilds, runs the tests that should catch it and prints it as
 # caught or missed, with a total. A break that does not apply, does not compile or whose
 # tests do not run in its configuration counts as missed.
-# Usage: scripts/mutants.sh [pattern]   (only the breaks whose description matches pattern)
+# Usage: scripts/mutants.sh [pattern]   (only the breaks whose "configuration description"
+#        matches the extended regular expression, e.g. '^native' or 'anchor')
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -27,7 +28,7 @@ done
 names=() files=() seds=() configs=() tests=()
 add_break() {
     [ -n "$name" ] || return 0
-    if [ -z "$pattern" ] || grep -qiE -- "$pattern" <<<"$name"; then
+    if [ -z "$pattern" ] || grep -qiE -- "$pattern" <<<"${test%% *} $name"; then
         names+=("$name") files+=("$file") seds+=("$sed") configs+=("${test%% *}") tests+=("${test#* }")
     fi
     name="" file="" sed="" test=""

@@ -92,8 +92,8 @@ TEST(Gradient, LightenMovesHalfwayTowardWhite) {
 
 TEST(ProgressBarState, RangeWordsStepsAndThePhase) {
     ProgressBarState state;
-    state.SetRangeWords(0xFFFF0010u);  // two unsigned 16-bit halves
-    EXPECT_EQ(std::make_pair(state.Minimum(), state.Maximum()), std::make_pair(16, 65535));
+    state.SetRangeWords(0xFFFF8010u);  // two unsigned 16-bit halves
+    EXPECT_EQ(std::make_pair(state.Minimum(), state.Maximum()), std::make_pair(32784, 65535));
     state = Bar(50);
     state.SetStep(30);
     state.StepIt();

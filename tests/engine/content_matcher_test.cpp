@@ -74,4 +74,9 @@ TEST_F(MatcherTest, LargeFileTextOnlyAboveTheThresholdAndOncePerTick) {
     Scan(e, "x");
     EXPECT_EQ(view.calls, (std::vector<std::string>{
                               "status [33.33%] Large File Search... [0.01%] [big.bin]", "pos 0"}));
+    e.name.assign(300, 'n');  // cut to the 259 characters of the status buffer
+    view.calls.clear();
+    state.statusDueFlag = 1;
+    Scan(e, "x");
+    EXPECT_EQ(view.calls.at(0).size(), std::string("status ").size() + 259);
 }
