@@ -77,7 +77,10 @@ def main(path, version, arch):
             failures.append(f"{what}: got {got!r}, expected {expected!r}")
 
     with zipfile.ZipFile(path) as package:
-        check("files", sorted(package.namelist()), ["README.txt", "Scourwell.exe"])
+        names = sorted(package.namelist())
+        if names != ["README.txt", "Scourwell.exe"]:
+            print(f"{path}: FAILED, holds {names}")
+            return 1
         readme = package.read("README.txt")
         exe = Pe(package.read("Scourwell.exe"))
     check("readme lines not ending in CRLF",
