@@ -8,9 +8,20 @@ export WINEDEBUG=-all
 # A crashing test must fail at once: no debugger is started for it.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 
+# Debian's Wine looks for the fonts it ships in /usr/share/fonts, but fonts-wine installs them
+# in /usr/share/wine/fonts, where nothing looks: without Marlett, Wine draws the caption
+# buttons as the letters "0 1 r". Fonts in the prefix's own Fonts folder are always loaded.
+# Copied whole under a temporary name, so no Wine process starting meanwhile reads half a font.
+scourwell_add_marlett() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    [ -f "$fonts/marlett.ttf" ] && return 0
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/marlett.ttf.part" &&
+        mv "$WINEPREFIX/marlett.ttf.part" "$fonts/marlett.ttf"
+}
+
 scourwell_ensure_prefix() {
     local ready="$WINEPREFIX/.scourwell-ready"
-    [ -f "$ready" ] && return 0
+    [ -f "$ready" ] && [ -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] && return 0
     # Several test processes may start at once: let one create the prefix.
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
@@ -23,6 +34,8 @@ scourwell_ensure_prefix() {
             wineserver -w
             touch "$ready"
         fi
+        # Also for a prefix made before the font was added.
+        scourwell_add_marlett || true
     ) 9>"$WINEPREFIX.lock"
 }
 

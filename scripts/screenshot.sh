@@ -2,9 +2,15 @@
 # Takes PNG screenshots of Scourwell under Wine on a virtual display, driven from the
 # keyboard as a user would: a folder is added, a text searched for, and the window shot.
 # Usage: scripts/screenshot.sh [output folder]   (default: build/screenshots)
+#        scripts/screenshot.sh docs              also renews the README's two images in docs/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-build/screenshots}
+docs=""
+if [ "$out" = docs ]; then
+    docs=docs
+    out=build/screenshots
+fi
 mkdir -p "$out"
 scripts/install-deps.sh
 cmake --preset win32 >/dev/null
@@ -72,3 +78,12 @@ sleep 1
 kill "$app" 2>/dev/null || true
 (source cmake/wine-prefix.sh && wineserver -k) 2>/dev/null || true
 echo "screenshots in $out"
+if [ -n "$docs" ]; then
+    # After a search and during one; without time stamps, so only a changed picture shows
+    # up as a change in git.
+    mkdir -p "$docs"
+    for shot in scourwell-results scourwell-searching; do
+        convert "$out/$shot.png" -strip "$docs/$shot.png"
+    done
+    ls -l "$docs"/scourwell-results.png "$docs"/scourwell-searching.png
+fi
