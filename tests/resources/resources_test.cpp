@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <tuple>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -26,11 +26,7 @@ constexpr DWORD kChild = WS_CHILD | WS_VISIBLE, kTab = kChild | WS_TABSTOP,
 
 // The dialog, then its controls in template order, which is the tab order. No WS_POPUP: an
 // overlapped window with its own taskbar button, to which the system adds WS_CLIPSIBLINGS.
-const struct {
-    int id;
-    const char* name;
-    DWORD style, exStyle;
-} kWindows[] = {
+const std::tuple<int, const char*, DWORD, DWORD> kWindows[] = {
     {0, "#32770",
      WS_CLIPSIBLINGS | WS_VISIBLE | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
          WS_MINIMIZEBOX | WS_MAXIMIZEBOX | DS_CENTER | DS_SETFONT | DS_3DLOOK,
@@ -49,12 +45,6 @@ const struct {
     {IDC_MATCH_CASE, "Button", kTab | BS_AUTOCHECKBOX, 0},
     {IDC_EXT_LABEL, "Static", kChild | SS_RIGHT | SS_CENTERIMAGE, 0}};
 
-static std::string Describe(int id, const char* name, DWORD style, DWORD exStyle) {
-    char text[128];
-    std::snprintf(text, sizeof text, "%d %s %08lx %08lx", id, name, style, exStyle);
-    return text;
-}
-
 TEST(Resources, TheDialogTemplateMakesTheDialogAndItsControlsInTabOrder) {
     const HWND dialog =
         CreateDialogParamA(nullptr, MAKEINTRESOURCEA(IDD_MAIN), nullptr, nullptr, 0);
@@ -62,13 +52,14 @@ TEST(Resources, TheDialogTemplateMakesTheDialogAndItsControlsInTabOrder) {
     GetWindowTextA(dialog, text, sizeof text);
     EXPECT_STREQ(text, "Scourwell");
     HWND window = dialog;
-    for (const auto& want : kWindows) {
+    // Extended styles the system adds to dialogs and their controls are left out.
+    const DWORD added = WS_EX_NOPARENTNOTIFY | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
+    for (const auto& [id, name, style, exStyle] : kWindows) {
         GetClassNameA(window, text, sizeof text);
-        // Extended styles the system adds to dialogs and their controls are left out.
-        const DWORD added = WS_EX_NOPARENTNOTIFY | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
-        EXPECT_EQ(Describe(GetDlgCtrlID(window), text, GetWindowLongA(window, GWL_STYLE),
-                           GetWindowLongA(window, GWL_EXSTYLE) & ~added),
-                  Describe(want.id, want.name, want.style, want.exStyle));
+        EXPECT_EQ(std::tuple(GetDlgCtrlID(window), std::string(text),
+                             static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
+                             GetWindowLongA(window, GWL_EXSTYLE) & ~added),
+                  std::tuple(id, std::string(name), style, exStyle));
         window = GetWindow(window, window == dialog ? GW_CHILD : GW_HWNDNEXT);
     }
     DestroyWindow(dialog);

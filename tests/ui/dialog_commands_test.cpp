@@ -1,12 +1,16 @@
-// The search folder list through the real edit, Add button, message boxes and context menu.
+// The dialog's commands through its real controls: Add and its message boxes, one real search,
+// Stop and closing while a search runs, and the context menus' actions.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
 #include "resources/resource_ids.h"
+#include "results/result_format.h"
 #include "tests/support/temp_tree.h"
 #include "tests/ui/dialog_driver.h"
 #include "ui/app_state.h"
+#include "ui/shell_actions.h"
 
 // Waits for an error box, tells what it shows and presses OK; "" when none came.
 static std::string TakeErrorBox(DWORD timeoutMs) {
@@ -30,18 +34,32 @@ static std::string TakeErrorBox(DWORD timeoutMs) {
            (okOnly ? ", OK" : "");
 }
 
+static std::vector<std::string> g_launched;
+
 struct DialogCommands : ::testing::Test {
     void Add(const std::string& folder) const {
-        ui.Type(IDC_PATH_EDIT, folder);
+        ui.Type(IDC_PATH_EDIT, tree.Root() + folder);
         ui.Click(IDC_ADD);
     }
-    std::vector<std::string> Rows(const std::vector<std::string>& folders) const {
+    // The path list's rows for these folders of the tree.
+    std::vector<std::string> Folders(const std::vector<std::string>& folders) const {
         std::vector<std::string> rows;
         for (const std::string& folder : folders) {
             rows.push_back(std::to_string(ListCtrlEx::GetFolderIconIndex(true)) + "|" +
                            tree.Root() + folder);
         }
         return rows;
+    }
+    // Sets up a search for "Needle" in the tree that runs `act` at its first status text.
+    void AtSearchStart(const std::function<void()>& act) {
+        tree.AddFile("a.txt", "Needle");
+        Add("");
+        ui.Type(IDC_SEARCH_TEXT, "Needle");
+        ui.onStatus = [act](const std::string& text) {
+            if (text == "Building File Search List...") {
+                act();
+            }
+        };
     }
     TempTree tree;
     DialogDriver ui;
@@ -50,30 +68,92 @@ struct DialogCommands : ::testing::Test {
 TEST_F(DialogCommands, AddPutsAFolderOnTopAndRemoveDeletesTheMarkedRowOnly) {
     for (const char* name : {"a", "b", "c"}) {
         tree.AddFolder(name);
-        Add(tree.Root() + "\\" + name + "\\");
+        Add("\\" + std::string(name) + "\\");
     }
-    EXPECT_EQ(ui.Rows(IDC_PATH_LIST), Rows({"\\c", "\\b", "\\a"}));
+    EXPECT_EQ(ui.Rows(IDC_PATH_LIST), Folders({"\\c", "\\b", "\\a"}));
     ui.ContextMenu(IDC_PATH_LIST, 1, 'r');
-    EXPECT_EQ(ui.Rows(IDC_PATH_LIST), Rows({"\\c", "\\a"}));
+    EXPECT_EQ(ui.Rows(IDC_PATH_LIST), Folders({"\\c", "\\a"}));
 }
 
 TEST_F(DialogCommands, RefusedFoldersShowOneWarningAndChangeNothing) {
     tree.AddFolder("Data/Sub");
     tree.AddFolder("gone");
-    Add(tree.Root() + "\\Data");
-    Add(tree.Root() + "\\gone");
+    Add("\\Data");
+    Add("\\gone");
     std::filesystem::remove(tree.Path("gone"));
     const std::string included = "The directory is already included in our search, warning, OK";
     const std::string missing = "The directory is not accessable, warning, OK";
     const std::string cases[][2] = {
         {"\\Data", included}, {"\\Data\\Sub", included}, {"\\gone", missing}};  // gone: twice
     for (const auto& [folder, box] : cases) {
-        Add(tree.Root() + folder);
+        Add(folder);
         EXPECT_EQ(TakeErrorBox(5000), box) << folder;
         EXPECT_EQ(TakeErrorBox(200), "") << folder;
-        EXPECT_EQ(ui.Rows(IDC_PATH_LIST), Rows({"\\gone", "\\Data"}));
+        EXPECT_EQ(ui.Rows(IDC_PATH_LIST), Folders({"\\gone", "\\Data"}));
         char edit[300] = {};
         GetWindowTextA(ui.Item(IDC_PATH_EDIT), edit, sizeof edit);
         EXPECT_EQ(edit, tree.Root() + folder);
     }
+}
+
+TEST_F(DialogCommands, SearchListsTheFilesFoundNewestFirstAndTheShellGetsTheMarkedOne) {
+    // The first three hold the text, newest first; the others don't match the case or the
+    // extension, or are held open by another program.
+    const std::pair<const char*, const char*> files[] = {
+        {"new.txt", "Needle, newest"}, {"a file.txt", "Needle"}, {"a.txt", "Needle"},
+        {"lower.txt", "needle"},       {"other.log", "Needle"},  {"locked.txt", "Needle"}};
+    std::vector<std::string> found;
+    for (int i = 0; i < 6; ++i) {
+        const auto [name, content] = files[i];
+        const std::string path = tree.AddFile(name, content);
+        tree.SetWriteTime(name, FileTimeFromUtc(2024 - i, 6, 1, 12, 0));
+        found.push_back(std::to_string(ListCtrlEx::GetFileIconIndex(name, true)) + "|" + name +
+                        "|" + FormatFileDate(FileTimeFromUtc(2024 - i, 6, 1, 12, 0)) + "|" +
+                        FormatFileSize(std::strlen(content)) + "|" + path);
+    }
+    found.resize(3);
+    const HANDLE holder = CreateFileA(tree.Path("locked.txt").string().c_str(), GENERIC_READ, 0,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    Add("");
+    ui.Type(IDC_SEARCH_TEXT, "Needle");
+    ui.Type(IDC_EXT_FILTER, ".txt");
+    ui.Click(IDC_MATCH_CASE);
+    ui.RunSearch();
+    CloseHandle(holder);
+    EXPECT_EQ(ui.Rows(IDC_RESULT_LIST), found);
+    EXPECT_EQ(g_app.statusLine.Text(), "Files searched: 5, Files found: 3, Unaccessable: 1");
+    EXPECT_TRUE(IsWindowEnabled(ui.Item(IDC_START)) && !IsWindowEnabled(ui.Item(IDC_STOP)));
+
+    const ShellLauncher previous = SetShellLauncher([](const ShellRequest& r) {
+        g_launched.push_back(r.verb + " " + r.file + " " + r.parameters + " " +
+                             std::to_string(r.show));
+    });
+    ui.ContextMenu(IDC_RESULT_LIST, 1, 'o');
+    ui.ContextMenu(IDC_RESULT_LIST, 1, 'e');
+    SetShellLauncher(previous);
+    const std::string marked = tree.Root() + "\\a file.txt";
+    EXPECT_EQ(g_launched, (std::vector<std::string>{"open explorer.exe /select," + marked + " 1",
+                                                    "open explorer.exe " + marked + " 1"}));
+}
+
+TEST_F(DialogCommands, StopEndsTheSearchWhereItIs) {
+    AtSearchStart([this] { SendMessageA(ui.Item(IDC_STOP), BM_CLICK, 0, 0); });
+    ui.RunSearch();
+    EXPECT_EQ(ui.Rows(IDC_RESULT_LIST).size(), 0u);
+    EXPECT_EQ(g_app.statusLine.Text(), "Building File Search List...");
+}
+
+TEST_F(DialogCommands, ClosingWaitsForTheSearchWithoutBlockingTheDialog) {
+    bool stayedOpen = false;
+    AtSearchStart([&] {
+        // The worker waits for this very call: a close that waited for it would never end.
+        SendMessageA(ui.dialog, WM_CLOSE, 0, 0);
+        SendMessageA(ui.dialog, WM_CLOSE, 0, 0);
+        stayedOpen = IsWindowVisible(ui.dialog) != FALSE;
+    });
+    PostMessageA(ui.Item(IDC_START), BM_CLICK, 0, 0);
+    EXPECT_TRUE(ui.WaitClosed(3000));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(ui.result, 0);
+    EXPECT_FALSE(g_app.searchThread.IsRunning());
 }
