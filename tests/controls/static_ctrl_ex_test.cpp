@@ -22,7 +22,7 @@ TEST(StaticCtrlEx, PaintsItsMirroredGradientAndBorderAndTheTextInsetThreePixels)
     const std::string text = "Ready... " + std::string(100, 'W');  // cut at the right
     EXPECT_EQ(SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())), 1);
     for (const SIZE size : {SIZE{300, 20}, SIZE{420, 28}}) {  // growing repaints it all
-        MoveWindow(window, 10, 10, size.cx, size.cy, TRUE);
+        SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
         const Picture shot = CaptureWindow(window);
         Picture planned(size.cx, size.cy, RGB(255, 255, 255));
         planned.Draw(GradientLines(GradientKind::kMirroredColumns, {0, 0, size.cx, size.cy},

@@ -20,49 +20,76 @@ static std::string Resource(LPCSTR type, WORD id) {
                        SizeofResource(nullptr, found));
 }
 
+// Reads a resource front to back; past the end it reads zeros.
+struct Reader {
+    DWORD Read(std::size_t bytes) {
+        DWORD value = 0;  // little-endian, as x86 and resources are
+        if (at + bytes <= data.size()) {
+            std::memcpy(&value, data.data() + at, bytes);
+        }
+        at += bytes;
+        return value;
+    }
+    // A zero-terminated UTF-16 text (ours are ASCII), or 0xFFFF and an ordinal as "#n".
+    std::string Name() {
+        std::string text;
+        for (DWORD c = Read(2); c != 0; c = Read(2)) {
+            if (c == 0xFFFF && text.empty()) {
+                return "#" + std::to_string(Read(2));
+            }
+            text += static_cast<char>(c);
+        }
+        return text;
+    }
+    std::string data;
+    std::size_t at = 0;
+};
+
 // windres gives every control WS_CHILD | WS_VISIBLE; the edits' only frame is the client edge.
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE, kTab = kChild | WS_TABSTOP,
                 kEdit = kTab | ES_AUTOHSCROLL, kList = kTab | LVS_REPORT | LVS_SHOWSELALWAYS;
 
-// The dialog, then its controls in template order, which is the tab order. No WS_POPUP: an
-// overlapped window with its own taskbar button, to which the system adds WS_CLIPSIBLINGS.
-const std::tuple<int, const char*, DWORD, DWORD> kWindows[] = {
-    {0, "#32770",
-     WS_CLIPSIBLINGS | WS_VISIBLE | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
-         WS_MINIMIZEBOX | WS_MAXIMIZEBOX | DS_CENTER | DS_SETFONT | DS_3DLOOK,
-     0},
-    {IDC_EXT_FILTER, "Edit", kEdit, WS_EX_CLIENTEDGE},
-    {IDC_PATH_EDIT, "Edit", kEdit, WS_EX_CLIENTEDGE},
-    {IDC_ADD, "Button", kTab | BS_PUSHBUTTON, 0},
-    {IDC_PATH_LIST, "SysListView32",
+// Id, class, style and ex-style in template order, which is the tab order. #128, #129 and #130
+// are BUTTON, EDIT and STATIC; window classes ignore case, so names are read in upper case.
+const std::tuple<DWORD, std::string, DWORD, DWORD> kControls[] = {
+    {IDC_EXT_FILTER, "#129", kEdit, WS_EX_CLIENTEDGE},
+    {IDC_PATH_EDIT, "#129", kEdit, WS_EX_CLIENTEDGE},
+    {IDC_ADD, "#128", kTab | BS_PUSHBUTTON, 0},
+    {IDC_PATH_LIST, "SYSLISTVIEW32",
      kList | LVS_SHAREIMAGELISTS | LVS_ALIGNLEFT | LVS_NOCOLUMNHEADER, WS_EX_CLIENTEDGE},
-    {IDC_START, "Button", kTab | BS_PUSHBUTTON, 0},
-    {IDC_STOP, "Button", kTab | WS_DISABLED | BS_PUSHBUTTON, 0},
-    {IDC_RESULT_LIST, "SysListView32", kList | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE},
-    {IDC_STATUS, "Static", kChild | SS_LEFT, 0},
-    {IDC_PROGRESS, "msctls_progress32", kChild, 0},
-    {IDC_SEARCH_TEXT, "Edit", kEdit, WS_EX_CLIENTEDGE},
-    {IDC_MATCH_CASE, "Button", kTab | BS_AUTOCHECKBOX, 0},
-    {IDC_EXT_LABEL, "Static", kChild | SS_RIGHT | SS_CENTERIMAGE, 0}};
+    {IDC_START, "#128", kTab | BS_PUSHBUTTON, 0},
+    {IDC_STOP, "#128", kTab | WS_DISABLED | BS_PUSHBUTTON, 0},
+    {IDC_RESULT_LIST, "SYSLISTVIEW32", kList | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE},
+    {IDC_STATUS, "#130", kChild | SS_LEFT, 0},
+    {IDC_PROGRESS, "MSCTLS_PROGRESS32", kChild, 0},
+    {IDC_SEARCH_TEXT, "#129", kEdit, WS_EX_CLIENTEDGE},
+    {IDC_MATCH_CASE, "#128", kTab | BS_AUTOCHECKBOX, 0},
+    {IDC_EXT_LABEL, "#130", kChild | SS_RIGHT | SS_CENTERIMAGE, 0}};
 
-TEST(Resources, TheDialogTemplateMakesTheDialogAndItsControlsInTabOrder) {
-    const HWND dialog =
-        CreateDialogParamA(nullptr, MAKEINTRESOURCEA(IDD_MAIN), nullptr, nullptr, 0);
-    char text[64] = {};
-    GetWindowTextA(dialog, text, sizeof text);
-    EXPECT_STREQ(text, "Scourwell");
-    HWND window = dialog;
-    // Extended styles the system adds to dialogs and their controls are left out.
-    const DWORD added = WS_EX_NOPARENTNOTIFY | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
-    for (const auto& [id, name, style, exStyle] : kWindows) {
-        GetClassNameA(window, text, sizeof text);
-        EXPECT_EQ(std::tuple(GetDlgCtrlID(window), std::string(text),
-                             static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
-                             GetWindowLongA(window, GWL_EXSTYLE) & ~added),
-                  std::tuple(id, std::string(name), style, exStyle));
-        window = GetWindow(window, window == dialog ? GW_CHILD : GW_HWNDNEXT);
+TEST(Resources, DialogTemplateHeaderAndControlsInTemplateOrder) {
+    Reader r{Resource(RT_DIALOG, IDD_MAIN)};
+    // No WS_POPUP: an overlapped window with its own taskbar button.
+    const DWORD style = WS_VISIBLE | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
+                        WS_MINIMIZEBOX | WS_MAXIMIZEBOX | DS_CENTER | DS_SETFONT | DS_3DLOOK;
+    // Version 1 and 0xFFFF (extended), help id, ex-style, style, controls, x, y, cx, cy; then
+    // menu, class and caption; the font's points, weight, italic and charset, and its face.
+    EXPECT_EQ(std::vector<DWORD>({r.Read(2), r.Read(2), r.Read(4), r.Read(4), r.Read(4), r.Read(2),
+                                  r.Read(2), r.Read(2), r.Read(2), r.Read(2)}),
+              std::vector<DWORD>({1, 0xFFFF, 0, 0, style, 12, 6, 5, 296, 231}));
+    EXPECT_EQ(r.Name() + r.Name() + r.Name(), "Scourwell");
+    EXPECT_EQ(std::vector<DWORD>({r.Read(2), r.Read(2), r.Read(1), r.Read(1)}),
+              std::vector<DWORD>({8, FW_DONTCARE, FALSE, DEFAULT_CHARSET}));
+    EXPECT_EQ(r.Name(), "Tahoma");
+    for (const auto& control : kControls) {
+        r.at = ((r.at + 3) & ~std::size_t{3}) + 4;  // aligned, past the help id
+        const DWORD exStyle = r.Read(4), controlStyle = r.Read(4);
+        r.at += 8;  // x, y, cx, cy
+        const DWORD id = r.Read(4);
+        EXPECT_EQ(std::tuple(id, std::string(CharUpperA(r.Name().data())), controlStyle, exStyle),
+                  control);
+        r.Name();           // text
+        r.at += r.Read(2);  // creation data
     }
-    DestroyWindow(dialog);
 }
 
 // The items of each context menu's first popup, the one the dialog shows.

@@ -16,7 +16,7 @@ void Picture::Draw(const std::vector<GradientLine>& lines) {
 
 Picture CaptureWindow(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    SendMessageA(window, WM_NULL, 0, 0);
+    SendMessageA(GetAncestor(window, GA_ROOT), WM_NULL, 0, 0);
     RECT rect;
     GetWindowRect(window, &rect);
     Picture shot(rect.right - rect.left, rect.bottom - rect.top, 0);
