@@ -16,8 +16,11 @@ struct ListCtrlExTest : ::testing::Test {
     ListCtrlExTest() {
         InitCommonControls();
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // as the program does, for the shell
-        CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 600, 400, parent,
-                        reinterpret_cast<HMENU>(7), nullptr, nullptr);
+        // With extended styles of its own, which Attach replaces.
+        ListView_SetExtendedListViewStyle(
+            CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 600, 400, parent,
+                            reinterpret_cast<HMENU>(7), nullptr, nullptr),
+            LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES);
         list->Attach(parent, 7);
     }
     ~ListCtrlExTest() override {

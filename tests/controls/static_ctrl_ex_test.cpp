@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <new>
 #include <string>
 
@@ -13,11 +14,11 @@
 TEST(StaticCtrlEx, PaintsItsMirroredGradientAndBorderAndTheTextInsetThreePixels) {
     const HWND parent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
                                         600, 200, nullptr, nullptr, nullptr, nullptr);
-    const HWND window =
-        CreateWindowExA(WS_EX_STATICEDGE, "STATIC", "Ready...", WS_CHILD | WS_VISIBLE, 10, 10, 300,
-                        20, parent, reinterpret_cast<HMENU>(7), nullptr, nullptr);
+    const HWND window = CreateWindowExA(0, "STATIC", "Ready...", WS_CHILD | WS_VISIBLE, 10, 10, 300,
+                                        20, parent, reinterpret_cast<HMENU>(7), nullptr, nullptr);
     void* memory = VirtualAlloc(nullptr, sizeof(StaticCtrlEx),
                                 MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN, PAGE_READWRITE);
+    ASSERT_TRUE(sizeof(void*) == 4 || reinterpret_cast<std::uintptr_t>(memory) > 0xFFFFFFFFu);
     (new (memory) StaticCtrlEx)->Attach(parent, 7);
     const std::string text = "Ready... " + std::string(100, 'W');  // cut at the right
     EXPECT_EQ(SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())), 1);
