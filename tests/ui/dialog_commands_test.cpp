@@ -1,251 +1,159 @@
-// The search folder list, the context menus, the shell actions and the keys of the real dialog.
+// The dialog's commands through its real controls: Add and its message boxes, one real search,
+// Stop and closing while a search runs, and the context menus' actions.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
+#include <cstring>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "resources/resource_ids.h"
+#include "results/result_format.h"
 #include "tests/support/temp_tree.h"
 #include "tests/ui/dialog_driver.h"
 #include "ui/app_state.h"
 #include "ui/shell_actions.h"
 
-namespace {
-
-std::vector<ShellRequest> g_shellRequests;
-
-void RecordShellRequest(const ShellRequest& request) {
-    g_shellRequests.push_back(request);
+// Waits for an error box, tells what it shows and presses OK; "" when none came.
+static std::string TakeErrorBox(DWORD timeoutMs) {
+    HWND box = nullptr;
+    WaitUntil([&] { return IsWindowVisible(box = FindWindowA("#32770", "Error")); }, timeoutMs);
+    char text[256] = {};
+    if (!GetDlgItemTextA(box, 0xFFFF, text, sizeof text)) {
+        return "";
+    }
+    HICON icon = nullptr;  // in the box's one icon-style static, whatever its identifier
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+            icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+        }
+    }
+    const bool okOnly = GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL) &&
+                        !GetDlgItem(box, IDYES) && !GetDlgItem(box, IDNO);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !IsWindow(box); });
+    return text + std::string(icon == LoadIconA(nullptr, IDI_WARNING) ? ", warning" : "") +
+           (okOnly ? ", OK" : "");
 }
 
-class DialogCommands : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        g_shellRequests.clear();
-        previousLauncher = SetShellLauncher(RecordShellRequest);
-    }
-    void TearDown() override { SetShellLauncher(previousLauncher); }
+static std::vector<std::string> g_launched;
 
-    std::vector<std::string> Paths() const {
-        std::vector<std::string> paths;
-        for (const auto& row : ui.Rows(IDC_PATH_LIST, 1)) {
-            paths.push_back(row[0]);
+struct DialogCommands : ::testing::Test {
+    void Add(const std::string& folder) const {
+        ui.Type(IDC_PATH_EDIT, tree.Root() + folder);
+        ui.Click(IDC_ADD);
+    }
+    // The path list's rows for these folders of the tree.
+    std::vector<std::string> Folders(const std::vector<std::string>& folders) const {
+        std::vector<std::string> rows;
+        for (const std::string& folder : folders) {
+            rows.push_back(std::to_string(ListCtrlEx::GetFolderIconIndex(true)) + "|" +
+                           tree.Root() + folder);
         }
-        return paths;
+        return rows;
     }
-
-    // Types a folder and presses Add; returns the message box it raised, if any.
-    bool Add(const std::string& folder, MessageBoxSeen& box) {
-        ui.Type(IDC_PATH_EDIT, folder);
-        ui.ClickLater(IDC_ADD);
-        // Done when a box shows or the edit was emptied (added, or put in place of a row).
-        WaitUntil([&] { return ui.HasMessageBox() || ui.Text(IDC_PATH_EDIT).empty(); }, 5000);
-        return ui.TakeMessageBox(box, 0);
+    // Sets up a search for "Needle" in the tree that runs `act` at its first status text.
+    void AtSearchStart(const std::function<void()>& act) {
+        tree.AddFile("a.txt", "Needle");
+        Add("");
+        ui.Type(IDC_SEARCH_TEXT, "Needle");
+        ui.onStatus = [act](const std::string& text) {
+            if (text == "Building File Search List...") {
+                act();
+            }
+        };
     }
-    void AddQuietly(const std::string& folder) {
-        MessageBoxSeen box;
-        ASSERT_FALSE(Add(folder, box)) << box.text;
-    }
-    void ExpectRefused(const std::string& folder, const std::string& text) {
-        const std::vector<std::string> before = Paths();
-        MessageBoxSeen box;
-        ASSERT_TRUE(Add(folder, box)) << folder;
-        EXPECT_EQ(box.text, text);
-        EXPECT_EQ(box.caption, "Error");
-        EXPECT_TRUE(box.warningIcon);
-        EXPECT_TRUE(box.okOnly);
-        EXPECT_FALSE(ui.TakeMessageBox(box, 300)) << "a second box: " << box.text;
-        EXPECT_EQ(Paths(), before);
-        EXPECT_EQ(ui.Text(IDC_PATH_EDIT), folder);  // the edit keeps the text
-    }
-
-    static std::string Upper(std::string s) {
-        std::transform(s.begin(), s.end(), s.begin(),
-                       [](unsigned char c) { return std::toupper(c); });
-        return s;
-    }
-
     TempTree tree;
     DialogDriver ui;
-    ShellLauncher previousLauncher = nullptr;
 };
 
-const char kAlreadyIncluded[] = "The directory is already included in our search";
-const char kNotAccessible[] = "The directory is not accessable";
-
-}  // namespace
-
-TEST_F(DialogCommands, AddedFoldersAreNormalisedAndGoOnTop) {
-    tree.AddFolder("a");
-    tree.AddFolder("b");
-    AddQuietly(tree.Root() + "\\a\\");
-    EXPECT_EQ(ui.Text(IDC_PATH_EDIT), "");
-    AddQuietly(tree.Root() + "\\b");
-    EXPECT_EQ(Paths(), (std::vector<std::string>{tree.Root() + "\\b", tree.Root() + "\\a"}));
-    AddQuietly(tree.Root() +
-               "\\a-longer-name-than-the-others\\..\\b\\..");  // not normalised further
-    EXPECT_EQ(Paths().front(), tree.Root() + "\\a-longer-name-than-the-others\\..\\b\\..");
-    const int wide = ui.ColumnWidth(IDC_PATH_LIST, 0);
-    EXPECT_GT(wide, 0);
+TEST_F(DialogCommands, AddPutsAFolderOnTopAndRemoveDeletesTheMarkedRowOnly) {
+    for (const char* name : {"a", "b", "c"}) {
+        tree.AddFolder(name);
+        Add("\\" + std::string(name) + "\\");
+    }
+    EXPECT_EQ(ui.Rows(IDC_PATH_LIST), Folders({"\\c", "\\b", "\\a"}));
+    ui.ContextMenu(IDC_PATH_LIST, 1, 'r');
+    EXPECT_EQ(ui.Rows(IDC_PATH_LIST), Folders({"\\c", "\\a"}));
 }
 
-TEST_F(DialogCommands, DriveRootIsStoredAsLetterAndColonAndCoversItsFolders) {
-    AddQuietly("C:\\");
-    EXPECT_EQ(Paths(), std::vector<std::string>{"C:"});
-    ExpectRefused("C:\\windows", kAlreadyIncluded);
-    ExpectRefused("c:", kAlreadyIncluded);
-}
-
-TEST_F(DialogCommands, DuplicatesAndFoldersInsideAreRefused) {
+TEST_F(DialogCommands, RefusedFoldersShowOneWarningAndChangeNothing) {
     tree.AddFolder("Data/Sub");
-    tree.AddFolder("Database");
-    const std::string data = tree.Root() + "\\Data";
-    AddQuietly(data);
-    ExpectRefused(Upper(data), kAlreadyIncluded);
-    ExpectRefused(data + "\\", kAlreadyIncluded);
-    ExpectRefused(data + "\\Sub", kAlreadyIncluded);
-    AddQuietly(tree.Root() + "\\Database");
-    EXPECT_EQ(Paths().size(), 2u);
-}
-
-TEST_F(DialogCommands, AParentReplacesTheTopmostFolderInsideIt) {
-    TempTree other;
-    tree.AddFolder("Data/A");
-    tree.AddFolder("Data/B");
-    const std::string data = tree.Root() + "\\Data";
-    AddQuietly(data + "\\A");
-    AddQuietly(data + "\\B");
-    AddQuietly(other.Root());
-    MessageBoxSeen box;
-    EXPECT_FALSE(Add(data, box)) << box.text;
-    EXPECT_EQ(Paths(), (std::vector<std::string>{other.Root(), data, data + "\\A"}));
-    EXPECT_EQ(ui.Text(IDC_PATH_EDIT), "");
-}
-
-TEST_F(DialogCommands, MissingFolderIsReportedBeforeAnyOverlap) {
     tree.AddFolder("gone");
-    const std::string gone = tree.Root() + "\\gone";
-    AddQuietly(gone);
+    Add("\\Data");
+    Add("\\gone");
     std::filesystem::remove(tree.Path("gone"));
-    ExpectRefused(gone, kNotAccessible);  // also a duplicate: only one box
-    ExpectRefused(tree.Root() + "\\never-there", kNotAccessible);
-    // A file passes the existence test and is listed like a folder.
-    AddQuietly(tree.AddFile("plain.txt", "x"));
-}
-
-TEST_F(DialogCommands, EmptyEditOpensTheFolderBrowser) {
-    ui.Type(IDC_PATH_EDIT, "");
-    ui.ClickLater(IDC_ADD);
-    HWND browser = nullptr;
-    ASSERT_TRUE(
-        WaitUntil([&] { return (browser = ui.FindOwnedWindow(nullptr)) != nullptr; }, 10000));
-    char text[256] = {};
-    EXPECT_TRUE(WaitUntil([&] {
-        // The title sits in one of the browser's static texts.
-        for (HWND child = GetWindow(browser, GW_CHILD); child;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            GetWindowTextA(child, text, sizeof text);
-            if (std::string(text) == "Select a folder to search") {
-                return true;
-            }
-        }
-        return false;
-    }));
-    PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
-    EXPECT_TRUE(Paths().empty());
-}
-
-TEST_F(DialogCommands, RemoveDeletesTheMarkedRowOnly) {
-    tree.AddFolder("x");
-    tree.AddFolder("y");
-    tree.AddFolder("z");
-    for (const char* name : {"x", "y", "z"}) {
-        AddQuietly(tree.Root() + "\\" + name);
+    const std::string included = "The directory is already included in our search, warning, OK";
+    const std::string missing = "The directory is not accessable, warning, OK";
+    const std::string cases[][2] = {
+        {"\\Data", included}, {"\\Data\\Sub", included}, {"\\gone", missing}};  // gone: twice
+    for (const auto& [folder, box] : cases) {
+        Add(folder);
+        EXPECT_EQ(TakeErrorBox(5000), box) << folder;
+        EXPECT_EQ(TakeErrorBox(200), "") << folder;
+        EXPECT_EQ(ui.Rows(IDC_PATH_LIST), Folders({"\\gone", "\\Data"}));
+        char edit[300] = {};
+        GetWindowTextA(ui.Item(IDC_PATH_EDIT), edit, sizeof edit);
+        EXPECT_EQ(edit, tree.Root() + folder);
     }
-    EXPECT_FALSE(ui.ContextMenu(IDC_PATH_LIST, 1));  // nothing selected yet: no menu
-    ui.Select(IDC_PATH_LIST, {1}, 1);
-    ASSERT_TRUE(ui.ContextMenu(IDC_PATH_LIST, 1));
-    EXPECT_EQ(Paths(), (std::vector<std::string>{tree.Root() + "\\z", tree.Root() + "\\x"}));
 }
 
-TEST_F(DialogCommands, ShellActionsHandTheMarkedRowsPathToExplorer) {
-    tree.AddFile("with space/a file.txt", "find me");
-    tree.SetWriteTime("with space/a file.txt", FileTimeFromUtc(2022, 1, 1, 0, 0));
-    tree.AddFile("b.txt", "find me too");
-    tree.SetWriteTime("b.txt", FileTimeFromUtc(2023, 1, 1, 0, 0));
-    AddQuietly(tree.Root());
-    ui.Type(IDC_SEARCH_TEXT, "find me");
+TEST_F(DialogCommands, SearchListsTheFilesFoundNewestFirstAndTheShellGetsTheMarkedOne) {
+    // The first three hold the text, newest first; the others don't match the case or the
+    // extension, or are held open by another program.
+    const std::pair<const char*, const char*> files[] = {
+        {"new.txt", "Needle, newest"}, {"a file.txt", "Needle"}, {"a.txt", "Needle"},
+        {"lower.txt", "needle"},       {"other.log", "Needle"},  {"locked.txt", "Needle"}};
+    std::vector<std::string> found;
+    for (int i = 0; i < 6; ++i) {
+        const auto [name, content] = files[i];
+        const std::string path = tree.AddFile(name, content);
+        tree.SetWriteTime(name, FileTimeFromUtc(2024 - i, 6, 1, 12, 0));
+        found.push_back(std::to_string(ListCtrlEx::GetFileIconIndex(name, true)) + "|" + name +
+                        "|" + FormatFileDate(FileTimeFromUtc(2024 - i, 6, 1, 12, 0)) + "|" +
+                        FormatFileSize(std::strlen(content)) + "|" + path);
+    }
+    found.resize(3);
+    const HANDLE holder = CreateFileA(tree.Path("locked.txt").string().c_str(), GENERIC_READ, 0,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    Add("");
+    ui.Type(IDC_SEARCH_TEXT, "Needle");
+    ui.Type(IDC_EXT_FILTER, ".txt");
+    ui.Click(IDC_MATCH_CASE);
     ui.RunSearch();
-    ASSERT_EQ(ui.Rows(IDC_RESULT_LIST, 1).size(), 2u);
-    const std::string spaced = tree.Root() + "\\with space\\a file.txt";
+    CloseHandle(holder);
+    EXPECT_EQ(ui.Rows(IDC_RESULT_LIST), found);
+    EXPECT_EQ(g_app.statusLine.Text(), "Files searched: 5, Files found: 3, Unaccessable: 1");
+    EXPECT_TRUE(IsWindowEnabled(ui.Item(IDC_START)) && !IsWindowEnabled(ui.Item(IDC_STOP)));
 
-    EXPECT_FALSE(ui.ContextMenu(IDC_RESULT_LIST, 1));
-    ui.Select(IDC_RESULT_LIST, {0, 1}, 1);  // both selected, the mark on the second row
-    ASSERT_TRUE(ui.ContextMenu(IDC_RESULT_LIST, 1));
-    ASSERT_TRUE(ui.ContextMenu(IDC_RESULT_LIST, 2));
-    ASSERT_EQ(g_shellRequests.size(), 2u);
-    EXPECT_EQ(g_shellRequests[0].verb, "open");
-    EXPECT_EQ(g_shellRequests[0].file, "explorer.exe");
-    EXPECT_EQ(g_shellRequests[0].parameters, "/select," + spaced);
-    EXPECT_EQ(g_shellRequests[0].show, SW_SHOWNORMAL);
-    EXPECT_EQ(g_shellRequests[1].file, "explorer.exe");
-    EXPECT_EQ(g_shellRequests[1].parameters, spaced);
+    const ShellLauncher previous = SetShellLauncher([](const ShellRequest& r) {
+        g_launched.push_back(r.verb + " " + r.file + " " + r.parameters + " " +
+                             std::to_string(r.show));
+    });
+    ui.ContextMenu(IDC_RESULT_LIST, 1, 'o');
+    ui.ContextMenu(IDC_RESULT_LIST, 1, 'e');
+    SetShellLauncher(previous);
+    const std::string marked = tree.Root() + "\\a file.txt";
+    EXPECT_EQ(g_launched, (std::vector<std::string>{"open explorer.exe /select," + marked + " 1",
+                                                    "open explorer.exe " + marked + " 1"}));
 }
 
-TEST_F(DialogCommands, EnterAndEscapeDoNothing) {
-    tree.AddFile("a.txt", "key");
-    AddQuietly(tree.Root());
-    ui.Type(IDC_SEARCH_TEXT, "key");
-    const HANDLE before = g_app.searchThread.Get();
-    for (int id : {IDC_SEARCH_TEXT, IDC_PATH_EDIT, IDC_EXT_FILTER}) {
-        for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
-            SendMessageA(ui.Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ui.Item(id)), TRUE);
-            PostMessageA(ui.Item(id), WM_KEYDOWN, key, 1);
-            PostMessageA(ui.Item(id), WM_KEYUP, key, 0xC0000001);
-        }
-    }
-    ui.Command(IDOK);
-    ui.Command(IDCANCEL);
-    EXPECT_FALSE(ui.WaitClosed(500));
-    EXPECT_TRUE(IsWindow(ui.Dialog()));
-    EXPECT_EQ(g_app.searchThread.Get(), before);
-    EXPECT_EQ(ui.Text(IDC_STATUS), "Ready...");
+TEST_F(DialogCommands, StopEndsTheSearchWhereItIs) {
+    AtSearchStart([this] { SendMessageA(ui.Item(IDC_STOP), BM_CLICK, 0, 0); });
+    ui.RunSearch();
+    EXPECT_EQ(ui.Rows(IDC_RESULT_LIST).size(), 0u);
+    EXPECT_EQ(g_app.statusLine.Text(), "Building File Search List...");
 }
 
-TEST_F(DialogCommands, OpensReadyWithFocusInTheExtensionFilter) {
-    EXPECT_EQ(ui.Text(IDC_STATUS), "Ready...");
-    EXPECT_TRUE(ui.Enabled(IDC_START));
-    EXPECT_FALSE(ui.Enabled(IDC_STOP));
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(ui.Dialog(), nullptr), &info);
-    EXPECT_EQ(info.hwndFocus, ui.Item(IDC_EXT_FILTER));
-    const auto headers = [&] {
-        std::vector<std::string> texts;
-        HWND header =
-            reinterpret_cast<HWND>(SendMessageA(ui.Item(IDC_RESULT_LIST), LVM_GETHEADER, 0, 0));
-        const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            char text[64] = {};
-            HDITEMA item = {};
-            item.mask = HDI_TEXT;
-            item.pszText = text;
-            item.cchTextMax = sizeof text;
-            SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
-            texts.emplace_back(text);
-        }
-        return texts;
-    }();
-    EXPECT_EQ(headers,
-              (std::vector<std::string>{"File Name", "Modify Date", "File Size", "Full Path"}));
-    EXPECT_EQ(ui.ColumnWidth(IDC_RESULT_LIST, 0), 75);
-    EXPECT_EQ(SendMessageA(ui.Item(IDC_RESULT_LIST), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0), 0x14021);
-    // Closing with no search ever run closes at once.
-    PostMessageA(ui.Dialog(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(ui.WaitClosed(2000));
-    EXPECT_EQ(ui.Result(), 0);
+TEST_F(DialogCommands, ClosingWaitsForTheSearchWithoutBlockingTheDialog) {
+    bool stayedOpen = false;
+    AtSearchStart([&] {
+        // The worker waits for this very call: a close that waited for it would never end.
+        SendMessageA(ui.dialog, WM_CLOSE, 0, 0);
+        SendMessageA(ui.dialog, WM_CLOSE, 0, 0);
+        stayedOpen = IsWindowVisible(ui.dialog) != FALSE;
+    });
+    PostMessageA(ui.Item(IDC_START), BM_CLICK, 0, 0);
+    EXPECT_TRUE(ui.WaitClosed(3000));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(ui.result, 0);
+    EXPECT_FALSE(g_app.searchThread.IsRunning());
 }
