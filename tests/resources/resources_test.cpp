@@ -119,32 +119,6 @@ TEST(Resources, TheIconLoadsAtEachSize) {
     }
 }
 
-TEST(Resources, VersionNumbersAndTexts) {
-    std::string block = Resource(RT_VERSION, VS_VERSION_INFO);
-    block.resize(block.size() * 2);  // VerQueryValueA puts ANSI copies of the texts behind it
-    void* value = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", &value, &length));
-    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-    EXPECT_EQ(std::vector<DWORD>({fixed->dwFileVersionMS, fixed->dwFileVersionLS,
-                                  fixed->dwProductVersionMS, fixed->dwProductVersionLS}),
-              (std::vector<DWORD>{0x10000, 2, 0x10000, 2}));  // 1.0.0.2 twice
-    const std::string texts[][2] = {{"CompanyName", "Scourwell"},
-                                    {"FileDescription", "Scourwell"},
-                                    {"FileVersion", "1.0.0.2"},
-                                    {"InternalName", "Scourwell"},
-                                    {"LegalCopyright", "Copyright (C) 2026 Scourwell"},
-                                    {"OriginalFilename", "Scourwell.exe"},
-                                    {"ProductName", "Scourwell"},
-                                    {"ProductVersion", "1.0.0.2"}};
-    for (const auto& [name, text] : texts) {
-        value = nullptr;
-        VerQueryValueA(block.data(), ("\\StringFileInfo\\040904E4\\" + name).c_str(), &value,
-                       &length);
-        EXPECT_STREQ(static_cast<const char*>(value), text.c_str()) << name;
-    }
-}
-
 // The manifest names this build's architecture for the program and for Common Controls 6, and
 // the loader acts on it: comctl32.dll comes from the side-by-side store, not the system folder.
 TEST(Manifest, ThisArchitectureAndCommonControls6InEffect) {
