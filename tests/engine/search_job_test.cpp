@@ -73,7 +73,7 @@ TEST_F(SearchJobTest, CompleteSearchReportsEachPhaseAndListsNewestFirst) {
     EXPECT_EQ(view.calls,
               (Calls{"read filter", "read match case", "read text", "marquee on", "clear results",
                      "status Building File Search List...", "range 0 100", "pos 0",
-                     "status Populating List...", "row new.txt", "row old.txt", "fit columns",
+                     "status Populating List...", "row new.txt", "row old.txt",
                      "status Files searched: 5, Files found: 2, Unaccessable: 1", "pos 100"}));
     EXPECT_EQ(state.fileList.size(), 5u);
     EXPECT_EQ(state.resultSet.size(), 2u);
@@ -151,11 +151,10 @@ TEST_F(SearchJobTest, StopDuringTheContentPhaseListsWhatWasFoundAndCountsFilesRe
     RunSearchJob(state, view);
     // The text after file 0; file 1 was being read when Stop came.
     const std::string first = "[0.00%] Searching file 0 of 5, Files found: 1, Unaccessable: 0";
-    EXPECT_EQ(
-        From("status ["),
-        (Calls{"status " + first, "pos 0", "status Populating List...",
-               "row " + state.fileList[0].name, "row " + state.fileList[1].name, "fit columns",
-               "status Files searched: 2, Files found: 2, Unaccessable: 0", "pos 100"}));
+    EXPECT_EQ(From("status ["),
+              (Calls{"status " + first, "pos 0", "status Populating List...",
+                     "row " + state.fileList[0].name, "row " + state.fileList[1].name,
+                     "status Files searched: 2, Files found: 2, Unaccessable: 0", "pos 100"}));
 }
 
 TEST_F(SearchJobTest, StopDuringTheOrderingStillListsEveryResult) {
@@ -191,9 +190,8 @@ TEST_F(SearchJobTest, PopulationTextsCountRowsFromZeroAndStopChangesNothing) {
     };
     RunSearchJob(state, view);
     EXPECT_EQ(From("status Populating List..."),
-              (Calls{"status Populating List...", "row f4.txt", "fit columns",
-                     "status Populating List... 0 of 5", "pos 0", "row f3.txt", "row f2.txt",
-                     "row f1.txt", "row f0.txt", "fit columns",
+              (Calls{"status Populating List...", "row f4.txt", "status Populating List... 0 of 5",
+                     "pos 0", "row f3.txt", "row f2.txt", "row f1.txt", "row f0.txt",
                      "status Files searched: 5, Files found: 5, Unaccessable: 0", "pos 100"}));
 }
 

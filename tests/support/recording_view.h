@@ -17,7 +17,7 @@ class RecordingView : public SearchView {
     std::vector<std::string> folders;
 
     std::vector<std::string> calls;      // e.g. "status Building File List... 3", "pos 50"
-    std::vector<const FileEntry*> rows;  // entries passed to AddResultRow
+    std::vector<const FileEntry*> rows;  // entries passed to AddResultRows
     std::function<void(const std::string&)> onStatus;
     std::function<void(const std::string&)> onCall;  // after any call is recorded
 
@@ -61,11 +61,12 @@ class RecordingView : public SearchView {
         Record("clear results");
         rows.clear();
     }
-    void AddResultRow(const FileEntry& entry) override {
-        Record("row " + entry.name);
-        rows.push_back(&entry);
+    void AddResultRows(const FileEntry* first, int count) override {
+        for (int i = 0; i < count; ++i) {
+            Record("row " + first[i].name);
+            rows.push_back(first + i);
+        }
     }
-    void FitResultColumns() override { Record("fit columns"); }
     void EnableInputs(bool enable) override { Record(enable ? "inputs on" : "inputs off"); }
     void StartStatusTick() override { Record("tick on"); }
     void StopStatusTick() override { Record("tick off"); }
