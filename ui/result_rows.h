@@ -42,5 +42,5 @@ class ResultColumnFit {
 ResultRowBatch PrepareResultRows(const FileEntry* first, int count, ResultColumnFit& fit);
 
 // On the dialog thread: appends the batch's rows with redrawing off, widens the name and
-// date columns, then redraws the list once.
+// date columns, then lets the list redraw once.
 void AddResultRows(ListCtrlEx& list, const ResultRowBatch& batch);
