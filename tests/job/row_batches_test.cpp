@@ -9,8 +9,8 @@ TEST(RowBatches, NextBatchFitsTheBudgetWithinItsStepsAndBounds) {
     const std::tuple<int, double, int> cases[] = {
         {200, 0.020, 400},   {1000, 0.080, 500},  // in proportion to the budget's share
         {200, 0.001, 800},   {200, 0.0, 800},     // quick: at most four times as many
-        {400, 0.400, 200},                        // slow: at least half as many
-        {1, 0.010, 128},     {200, 0.100, 128},   // never below the least batch
+        {1000, 0.400, 500},                       // slow: at least half as many
+        {1, 0.010, 256},     {200, 0.100, 256},   // never below the least batch
         {2000, 0.010, 4096},                      // nor above the largest
     };
     for (const auto& [rows, seconds, next] : cases) {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "job/row_batches.h"
 #include "resources/resource_ids.h"
 #include "results/result_format.h"
 #include "tests/support/temp_tree.h"
@@ -15,7 +16,7 @@
 TEST(DialogRows, RowsOfSeveralBatchesComeInOrderAndTheColumnsEndAsAFullFit) {
     TempTree tree;
     DialogDriver ui;
-    const int n = 300;  // batches of one row, of 128, then the rest
+    const int n = kFirstRowBatch + kMinRowBatch + 43;  // a third batch at least
     // Older files have longer names, so the widest comes with the last batch.
     auto file = [](int i) {
         return std::to_string(i) + std::string((n - i) / 10, 'w') + (i % 2 ? ".txt" : ".chm");
