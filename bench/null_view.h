@@ -16,8 +16,7 @@ class NullView : public SearchView {
     void StopMarquee() override {}
     void SetPercentRange() override {}
     void ClearResults() override {}
-    void AddResultRow(const FileEntry&) override {}
-    void FitResultColumns() override {}
+    void AddResultRows(const FileEntry*, int) override {}
     void EnableInputs(bool) override {}
     void StartStatusTick() override {}
     void StopStatusTick() override {}

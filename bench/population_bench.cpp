@@ -1,9 +1,13 @@
-// Under Wine: how long the results list takes to fill with N rows from a second thread, as
-// the search job fills it, and how long the ordering of N results takes.
-// Usage: population_bench [rounds] [max rows with a fit after every row] [max rows shown]
+// Under Wine, with the real dialog shown: how long its results list takes to fill with N rows,
+// added from a second thread in batches as the search job adds them, and how long a message
+// to the dialog waits meanwhile, both sent (as the worker's own calls are) and posted (as
+// input and timers are). Also how long the ordering of N results takes.
+// Usage: population_bench [rounds]
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -12,19 +16,75 @@
 
 #include "bench/null_view.h"
 #include "bench/timing.h"
+#include "job/row_batches.h"
 #include "resources/resource_ids.h"
 #include "results/result_ordering.h"
 #include "ui/app_state.h"
+#include "ui/dialog_view.h"
 #include "ui/main_dialog.h"
-#include "ui/result_rows.h"
 
 namespace {
+
+constexpr UINT kProbe = WM_APP + 77;  // posted to the dialog, which ignores it
+constexpr DWORD kProbeEveryMs = 5;
+
+std::atomic<bool> g_probing{false};
+std::atomic<double> g_worstSent{0};
+std::atomic<double> g_worstPosted{0};
+
+double Microseconds() {
+    return NowSeconds() * 1e6;
+}
+
+void Worst(std::atomic<double>& worst, double seconds) {
+    double seen = worst.load();
+    while (seconds > seen && !worst.compare_exchange_weak(seen, seconds)) {
+    }
+}
 
 DWORD WINAPI DialogThread(LPVOID) {
     DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
                     0);
     return 0;
 }
+
+// Sees each probe when the dialog thread takes it from its queue; lParam is when it was posted,
+// in microseconds modulo 2^32.
+LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == kProbe) {
+        const auto now = static_cast<std::uint32_t>(static_cast<std::uint64_t>(Microseconds()));
+        Worst(g_worstPosted, (now - static_cast<std::uint32_t>(msg->lParam)) / 1e6);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Every few milliseconds posts a probe; every fourth time also sends one and times how long
+// the send waits. Sent messages go before posted ones, so sending more often would starve
+// the posted probes, and input with them, more than the batches do.
+DWORD WINAPI ProbeThread(LPVOID) {
+    for (int i = 0; g_probing.load(); ++i) {
+        const auto posted = static_cast<std::uint32_t>(static_cast<std::uint64_t>(Microseconds()));
+        PostMessageA(g_app.dialogWindow, kProbe, 0, static_cast<LPARAM>(posted));
+        if (i % 4 == 0) {
+            const double start = NowSeconds();
+            SendMessageA(g_app.dialogWindow, WM_NULL, 0, 0);
+            Worst(g_worstSent, NowSeconds() - start);
+        }
+        Sleep(kProbeEveryMs);
+    }
+    return 0;
+}
+
+// The dialog's own view, counting the batches the job hands it.
+class CountingView : public DialogSearchView {
+  public:
+    int batches = 0;
+    void AddResultRows(const FileEntry* first, int count) override {
+        ++batches;
+        DialogSearchView::AddResultRows(first, count);
+    }
+};
 
 FileList MakeResults(std::size_t n) {
     std::mt19937 rng(static_cast<unsigned>(n));
@@ -40,68 +100,75 @@ FileList MakeResults(std::size_t n) {
     return results;
 }
 
-// Fills the list the way the job does, fitting the name and date columns whenever a 250 ms
-// status tick would be due and after the last row; or, for comparison, after every row.
-double Populate(const FileList& results, bool fitEveryRow) {
-    SendMessageA(g_app.resultList.hwnd, LVM_DELETEALLITEMS, 0, 0);
-    const double start = NowSeconds();
-    double nextTick = start + 0.25;
-    for (const FileEntry& entry : results) {
-        AddResultRow(g_app.resultList, entry);
-        if (fitEveryRow || NowSeconds() >= nextTick) {
-            FitResultColumnWidths(g_app.resultList);
-            nextTick = NowSeconds() + 0.25;
-        }
-    }
-    FitResultColumnWidths(g_app.resultList);
-    const double seconds = NowSeconds() - start;
-    SendMessageA(g_app.resultList.hwnd, LVM_DELETEALLITEMS, 0, 0);
-    return seconds;
+struct Round {
+    double ordering, fill, worstSent, worstPosted;
+    int batches;
+};
+
+// One population of an empty list from the ordered results, with the status tick armed as
+// during a search and the probes running.
+Round Populate(std::size_t n) {
+    SearchState& state = g_app.search;
+    state.resultSet = MakeResults(n);
+    Round round{};
+    NullView quiet;
+    double start = NowSeconds();
+    SortResultsByDate(0, static_cast<int>(n), state, quiet);
+    round.ordering = NowSeconds() - start;
+
+    CountingView view;
+    view.ClearResults();
+    g_worstSent = 0;
+    g_worstPosted = 0;
+    g_probing = true;
+    HANDLE probe = CreateThread(nullptr, 0, ProbeThread, nullptr, 0, nullptr);
+    view.StartStatusTick();
+    start = NowSeconds();
+    PopulateResultList(state, view);
+    round.fill = NowSeconds() - start;
+    view.StopStatusTick();
+    g_probing = false;
+    WaitForSingleObject(probe, INFINITE);
+    CloseHandle(probe);
+    round.worstSent = g_worstSent;
+    round.worstPosted = g_worstPosted;
+    round.batches = view.batches;
+    view.ClearResults();
+    return round;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int rounds = argc > 1 ? std::atoi(argv[1]) : 1;
-    const std::size_t maxEveryRow = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 1000;
-    // Under Wine on a virtual display every shown row is painted slowly; see the README.
-    const std::size_t maxShown = argc > 3 ? std::strtoul(argv[3], nullptr, 10) : 10000;
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 5;
     InitCommonControls();
-    HANDLE dialogThread = CreateThread(nullptr, 0, DialogThread, nullptr, 0, nullptr);
+    DWORD dialogThreadId = 0;
+    HANDLE dialogThread = CreateThread(nullptr, 0, DialogThread, nullptr, 0, &dialogThreadId);
     while (g_app.dialogWindow == nullptr || !IsWindowVisible(g_app.dialogWindow)) {
         Sleep(10);
     }
-    std::printf("%-9s %7s %12s %12s %14s %12s\n", "window", "rows", "ordering s", "fit-due s",
-                "fit-due s/1k", "fit-each s");
-    for (bool minimized : {false, true}) {
-        ShowWindow(g_app.dialogWindow, minimized ? SW_MINIMIZE : SW_RESTORE);
-        for (std::size_t n : {1000u, 10000u, 30000u}) {
-            if (!minimized && n > maxShown) {
-                continue;
-            }
-            std::vector<double> order, due, each;
-            for (int r = 0; r < rounds; ++r) {
-                SearchState state;
-                state.resultSet = MakeResults(n);
-                NullView view;
-                const double start = NowSeconds();
-                SortResultsByDate(0, static_cast<int>(n), state, view);
-                order.push_back(NowSeconds() - start);
-                due.push_back(Populate(state.resultSet, false));
-                if (n <= maxEveryRow) {
-                    each.push_back(Populate(state.resultSet, true));
-                }
-            }
-            std::printf("%-9s %7zu %12.3f %12.3f %14.3f", minimized ? "minimized" : "shown", n,
-                        Median(order), Median(due), Median(due) / (n / 1000.0));
-            if (each.empty()) {
-                std::printf(" %12s\n", "-");
-            } else {
-                std::printf(" %12.3f\n", Median(each));
-            }
-            std::fflush(stdout);
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, ProbeHook, nullptr, dialogThreadId);
+    std::printf("shown window, medians of %d rounds (worst delays: median and max of rounds)\n",
+                rounds);
+    std::printf("%7s %11s %8s %9s %13s %13s %8s\n", "rows", "ordering s", "fill s", "fill s/1k",
+                "sent ms", "posted ms", "batches");
+    for (std::size_t n : {1000u, 10000u, 30000u}) {
+        std::vector<double> order, fill, sent, posted, batches;
+        for (int r = 0; r < rounds; ++r) {
+            const Round round = Populate(n);
+            order.push_back(round.ordering);
+            fill.push_back(round.fill);
+            sent.push_back(round.worstSent * 1000);
+            posted.push_back(round.worstPosted * 1000);
+            batches.push_back(round.batches);
         }
+        std::printf("%7zu %11.3f %8.3f %9.3f %6.0f %6.0f %6.0f %6.0f %8.0f\n", n, Median(order),
+                    Median(fill), Median(fill) / (n / 1000.0), Median(sent),
+                    *std::max_element(sent.begin(), sent.end()), Median(posted),
+                    *std::max_element(posted.begin(), posted.end()), Median(batches));
+        std::fflush(stdout);
     }
+    UnhookWindowsHookEx(hook);
     PostMessageA(g_app.dialogWindow, WM_CLOSE, 0, 0);
     WaitForSingleObject(dialogThread, 5000);
     return 0;

@@ -131,3 +131,12 @@ BOOL ListCtrlEx::SetColumnWidth(int column, int width) {
     const LPARAM lowWord = static_cast<LPARAM>(static_cast<WORD>(width));
     return static_cast<BOOL>(SendMessageA(hwnd, LVM_SETCOLUMNWIDTH, column, lowWord));
 }
+
+int ListCtrlEx::GetColumnWidth(int column) const {
+    return static_cast<int>(SendMessageA(hwnd, LVM_GETCOLUMNWIDTH, column, 0));
+}
+
+int ListCtrlEx::GetStringWidth(const char* text) const {
+    return static_cast<int>(
+        SendMessageA(hwnd, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+}

@@ -35,6 +35,9 @@ class ListCtrlEx {
     int GetItemCount() const;
     // A width of -1 fits the column to its widest cell; the header text does not count.
     BOOL SetColumnWidth(int column, int width);
+    int GetColumnWidth(int column) const;
+    // The width of a text in the list's font, as the list measures its cells.
+    int GetStringWidth(const char* text) const;
 
     HWND hwnd = nullptr;  // public: callers send the list view other messages directly
     WNDPROC previousWndProc = nullptr;

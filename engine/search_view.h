@@ -24,9 +24,10 @@ class SearchView {
     virtual void SetPercentRange() = 0;
 
     virtual void ClearResults() = 0;
-    virtual void AddResultRow(const FileEntry& entry) = 0;
-    // Fits the name and date columns to their widest cells.
-    virtual void FitResultColumns() = 0;
+    // Appends one row for each of count consecutive entries of the result set, in order,
+    // each row keeping its entry's address, and widens the name and date columns to their
+    // widest cells so far. One call per batch: the window adds them all in one go.
+    virtual void AddResultRows(const FileEntry* first, int count) = 0;
     virtual void EnableInputs(bool enable) = 0;
 
     // The 250 ms tick that sets statusDueFlag, armed only while a search runs.

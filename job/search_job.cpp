@@ -6,6 +6,7 @@
 #include "engine/content_matcher.h"
 #include "engine/file_list_builder.h"
 #include "engine/status_text.h"
+#include "job/row_batches.h"
 #include "os/fs_redirection.h"
 #include "results/result_ordering.h"
 
@@ -54,27 +55,6 @@ std::uint64_t SearchContents(SearchState& state, SearchView& view, SearchProgres
     return progress.fileCount;
 }
 
-void ShowResults(SearchState& state, SearchView& view) {
-    view.SetStatusText("Populating List...");
-    const int count = static_cast<int>(state.resultSet.size());
-    // Fitting a column measures every row, so it is done with each progress text and after
-    // the last row, not after every row: the final widths are the same.
-    for (int row = 0; row < count; ++row) {
-        view.AddResultRow(state.resultSet[static_cast<std::size_t>(row)]);
-        if (TakeStatusDue(state)) {
-            view.FitResultColumns();
-            StatusBuffer text;
-            FormatStatus(text, "Populating List... %d of %d", row, count);
-            view.SetStatusText(text);
-            view.SetProgressPos(static_cast<int>(
-                PercentOf(static_cast<std::uint64_t>(row), static_cast<std::uint64_t>(count))));
-        }
-    }
-    if (count > 0) {
-        view.FitResultColumns();
-    }
-}
-
 }  // namespace
 
 void RunSearchJob(SearchState& state, SearchView& view) {
@@ -103,7 +83,7 @@ void RunSearchJob(SearchState& state, SearchView& view) {
     const std::uint64_t searched = SearchContents(state, view, progress);
 
     SortResultsByDate(0, static_cast<int>(state.resultSet.size()), state, view);
-    ShowResults(state, view);
+    PopulateResultList(state, view);
 
     StatusBuffer text;
     FormatStatus(text,

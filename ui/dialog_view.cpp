@@ -5,7 +5,6 @@
 #include "resources/resource_ids.h"
 #include "ui/app_state.h"
 #include "ui/main_dialog.h"
-#include "ui/result_rows.h"
 
 DialogSearchView::DialogSearchView() {
     g_app.progressBarWindow = GetDlgItem(g_app.dialogWindow, IDC_PROGRESS);
@@ -57,14 +56,13 @@ void DialogSearchView::SetPercentRange() {
 
 void DialogSearchView::ClearResults() {
     SendMessageA(g_app.resultList.hwnd, LVM_DELETEALLITEMS, 0, 0);
+    columnFit_ = ResultColumnFit();
 }
 
-void DialogSearchView::AddResultRow(const FileEntry& entry) {
-    ::AddResultRow(g_app.resultList, entry);
-}
-
-void DialogSearchView::FitResultColumns() {
-    FitResultColumnWidths(g_app.resultList);
+void DialogSearchView::AddResultRows(const FileEntry* first, int count) {
+    ResultRowBatch batch = PrepareResultRows(first, count, columnFit_);
+    // The dialog thread adds the whole batch itself: one cross-thread call, not five a row.
+    SendMessageA(g_app.dialogWindow, WM_ADD_RESULT_ROWS, 0, reinterpret_cast<LPARAM>(&batch));
 }
 
 void DialogSearchView::EnableInputs(bool enable) {

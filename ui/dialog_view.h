@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "engine/search_view.h"
+#include "ui/result_rows.h"
 
 class DialogSearchView : public SearchView {
   public:
@@ -21,14 +22,14 @@ class DialogSearchView : public SearchView {
     void StopMarquee() override;
     void SetPercentRange() override;
     void ClearResults() override;
-    void AddResultRow(const FileEntry& entry) override;
-    void FitResultColumns() override;
+    void AddResultRows(const FileEntry* first, int count) override;
     void EnableInputs(bool enable) override;
     void StartStatusTick() override;
     void StopStatusTick() override;
 
   private:
     LONG barStyle_ = 0;  // the bar's style before the marquee started
+    ResultColumnFit columnFit_;
 };
 
 // Enables the inputs and disables Stop, or the other way round.

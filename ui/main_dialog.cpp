@@ -4,6 +4,7 @@
 
 #include "resources/resource_ids.h"
 #include "ui/app_state.h"
+#include "ui/result_rows.h"
 #include "ui/search_path_list.h"
 #include "ui/search_thread.h"
 #include "ui/shell_actions.h"
@@ -159,6 +160,9 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         case WM_CLOSE:
             RunCloseProtocol(dialog);
+            return TRUE;
+        case WM_ADD_RESULT_ROWS:
+            AddResultRows(g_app.resultList, *reinterpret_cast<const ResultRowBatch*>(lParam));
             return TRUE;
         default:
             return FALSE;

@@ -7,6 +7,9 @@
 constexpr UINT_PTR TIMER_CLOSE_RETRY = 10;  // 100 ms while a close waits for the worker
 constexpr UINT_PTR TIMER_STATUS_TICK = 20;  // 250 ms while a search runs
 
+// Sent by the worker: lParam is a ResultRowBatch to append to the results list.
+constexpr UINT WM_ADD_RESULT_ROWS = WM_APP + 10;
+
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Pops the first submenu of a menu resource up at the mouse position.

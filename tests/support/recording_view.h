@@ -17,7 +17,7 @@ class RecordingView : public SearchView {
     std::string extensionFilter, searchText;
     bool matchCase = false;
     std::vector<std::string> folders, calls;
-    std::vector<const FileEntry*> rows;              // entries passed to AddResultRow
+    std::vector<const FileEntry*> rows;              // entries passed to AddResultRows
     std::function<void(const std::string&)> onCall;  // after each call is recorded
 
     void ReadExtensionFilter(Buffer& to) override { Copy(extensionFilter, to); }
@@ -31,11 +31,12 @@ class RecordingView : public SearchView {
     void StopMarquee() override { Record("marquee off"); }
     void SetPercentRange() override { Record("range 0 100"); }
     void ClearResults() override { Record("clear results"); }
-    void AddResultRow(const FileEntry& entry) override {
-        rows.push_back(&entry);
-        Record("row " + entry.name);
+    void AddResultRows(const FileEntry* first, int count) override {
+        for (int i = 0; i < count; ++i) {
+            rows.push_back(first + i);
+            Record("row " + first[i].name);
+        }
     }
-    void FitResultColumns() override { Record("fit columns"); }
     void EnableInputs(bool enable) override { Record(enable ? "inputs on" : "inputs off"); }
     void StartStatusTick() override { Record("tick on"); }
     void StopStatusTick() override { Record("tick off"); }

@@ -1,0 +1,26 @@
+// Fills the results view from the ordered result set in batches, each sized so the dialog
+// thread spends about the same short time on it, whatever a row costs on this system.
+#pragma once
+
+#include "engine/search_model.h"
+#include "engine/search_view.h"
+
+// The first batch is one row, so the list shows a result at once.
+constexpr int kFirstRowBatch = 1;
+// Each batch also costs a fixed time (the list's repaint, its scroll bar, the cross-thread
+// call), which under Wine on a busy machine can reach the budget alone; batches that shrank
+// with it would take longest in all. Rows are cheap: 256 take about 10 ms under Wine.
+constexpr int kMinRowBatch = 256;
+constexpr int kMaxRowBatch = 4096;
+// Below the 50 ms a batch may hold the dialog thread up, so the window stays responsive.
+constexpr double kRowBatchSeconds = 0.040;
+
+// The size of the next batch after one of `rows` rows took `seconds`: as many rows as fit the
+// budget at that pace, but at most four times and at least half as many as before (one quick
+// or slow measure is not trusted far), and within kMinRowBatch to kMaxRowBatch.
+int NextRowBatch(int rows, double seconds);
+
+// Writes "Populating List..." and adds a row for every element of resultSet, in order, with
+// "Populating List... %d of %d" and the bar's position after a batch when a text is due.
+// It has no stop test: after a stop it still lists every result found so far.
+void PopulateResultList(SearchState& state, SearchView& view);
