@@ -31,21 +31,22 @@ TEST(DialogRows, RowsOfSeveralBatchesComeInOrderAndTheColumnsEndAsAFullFit) {
     ui.Type(IDC_SEARCH_TEXT, "needle");
     ui.RunSearch();
 
-    const auto rows = ui.Rows(IDC_RESULT_LIST, 4);
+    const auto rows = ui.Rows(IDC_RESULT_LIST);
     ASSERT_EQ(rows.size(), static_cast<std::size_t>(n));
+    const HWND list = ui.Item(IDC_RESULT_LIST);
     for (int r = 0, i = n - 1; r < n; ++r, --i) {  // newest first
-        EXPECT_EQ(rows[r], (std::vector<std::string>{file(i), FormatFileDate(time(i)), "6.00",
-                                                     tree.Root() + "\\" + file(i)}));
+        EXPECT_EQ(rows[r], std::to_string(ListCtrlEx::GetFileIconIndex(file(i).c_str(), true)) +
+                               "|" + file(i) + "|" + FormatFileDate(time(i)) + "|6.00|" +
+                               tree.Root() + "\\" + file(i));
         LVITEMA item = {};
-        item.mask = LVIF_IMAGE | LVIF_PARAM;
+        item.mask = LVIF_PARAM;
         item.iItem = r;
-        SendMessageA(ui.Item(IDC_RESULT_LIST), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        EXPECT_EQ(item.iImage, ListCtrlEx::GetFileIconIndex(file(i).c_str(), true));
+        ListView_GetItem(list, &item);
         EXPECT_EQ(item.lParam, reinterpret_cast<LPARAM>(&g_app.search.resultSet[r]));
     }
     for (int column : {0, 1}) {
-        const int width = ui.ColumnWidth(IDC_RESULT_LIST, column);
-        SendMessageA(ui.Item(IDC_RESULT_LIST), LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE);
-        EXPECT_EQ(ui.ColumnWidth(IDC_RESULT_LIST, column), width) << "column " << column;
+        const int width = ListView_GetColumnWidth(list, column);
+        ListView_SetColumnWidth(list, column, LVSCW_AUTOSIZE);
+        EXPECT_EQ(ListView_GetColumnWidth(list, column), width) << "column " << column;
     }
 }
