@@ -170,7 +170,7 @@ TEST_F(StaticCtrlExTest, TextsStayWithTheLabelAndErasingPaintsNothing) {
     EXPECT_FALSE(DarkColumns(Shown()).empty());
     char text[64] = {};
     GetWindowTextA(window_, text, sizeof text);
-    EXPECT_STREQ(text, "Ready...");
+    EXPECT_STREQ(text, "Searching");
 
     // The paint covers everything, so erasing is left undone.
     HDC screen = GetDC(nullptr);
