@@ -190,10 +190,10 @@ TEST_F(DialogCommands, ShellActionsHandTheMarkedRowsPathToExplorer) {
     ASSERT_EQ(g_shellRequests.size(), 2u);
     EXPECT_EQ(g_shellRequests[0].verb, "open");
     EXPECT_EQ(g_shellRequests[0].file, "explorer.exe");
-    EXPECT_EQ(g_shellRequests[0].parameters, "/select," + spaced);
+    EXPECT_EQ(g_shellRequests[0].parameters, "/select,\"" + spaced + "\"");
     EXPECT_EQ(g_shellRequests[0].show, SW_SHOWNORMAL);
     EXPECT_EQ(g_shellRequests[1].file, "explorer.exe");
-    EXPECT_EQ(g_shellRequests[1].parameters, spaced);
+    EXPECT_EQ(g_shellRequests[1].parameters, "\"" + spaced + "\"");
 }
 
 TEST_F(DialogCommands, EnterAndEscapeDoNothing) {
