@@ -60,7 +60,7 @@ measure() {
 driver setup "Z:$(tr / '\\' <<<"$tree")" "soak needle"
 sleep 1
 measure "before any search"
-full=$(driver full)
+full=$(driver full | tr -d '\r')  # Wine writes CR LF
 echo "$full"
 measure "after the first search"
 at() { awk -v p="$1" '$1 == p {print $2}' <<<"$full"; }
