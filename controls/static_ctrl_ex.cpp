@@ -1,5 +1,8 @@
 #include "controls/static_ctrl_ex.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "controls/buffered_paint.h"
 #include "controls/gradient_fill.h"
 #include "controls/gradient_math.h"
@@ -23,10 +26,12 @@ void StaticCtrlEx::Attach(HWND dialog, int controlId) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WndProc)));
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongA(hwnd, GWL_EXSTYLE, GetWindowLongA(hwnd, GWL_EXSTYLE) & ~WS_EX_STATICEDGE);
-    const int length = GetWindowTextLengthA(hwnd);
+    // The template's text, from the static control itself: this object now answers for it.
+    const auto length = static_cast<int>(CallPrevious(WM_GETTEXTLENGTH, 0, 0));
     if (length > 0) {
         text_.resize(static_cast<size_t>(length) + 1);
-        GetWindowTextA(hwnd, &text_[0], length + 1);
+        CallPrevious(WM_GETTEXT, static_cast<WPARAM>(length) + 1,
+                     reinterpret_cast<LPARAM>(&text_[0]));
         text_.resize(static_cast<size_t>(length));
     }
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
@@ -59,10 +64,22 @@ LRESULT StaticCtrlEx::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (lParam == 0) {
                 return 0;
             }
-            // The window keeps the template's text: only this copy is shown.
             text_ = reinterpret_cast<const char*>(lParam);
             RepaintNow();
             return 1;
+        // Screen readers and UI automation read the text shown, not the template's.
+        case WM_GETTEXT: {
+            if (wParam == 0 || lParam == 0) {
+                return 0;
+            }
+            const std::size_t copied = std::min<std::size_t>(text_.size(), wParam - 1);
+            char* buffer = reinterpret_cast<char*>(lParam);
+            std::memcpy(buffer, text_.data(), copied);
+            buffer[copied] = '\0';
+            return static_cast<LRESULT>(copied);
+        }
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(text_.size());
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:

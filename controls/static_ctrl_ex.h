@@ -1,6 +1,7 @@
 // Takes over a static text control that the dialog template created and paints it itself,
 // flicker-free: a plain or gradient background, an optional border and one line of text in
-// its own font. It keeps its own copy of the text it is given; it owns that copy and the font.
+// its own font. It keeps its own copy of the text it is given and answers text queries from
+// it; it owns that copy and the font.
 #pragma once
 
 #include <windows.h>

@@ -1,9 +1,9 @@
 #include "engine/file_list_builder.h"
 
 #include <cstring>
-#include <vector>
 
 #include "engine/ascii.h"
+#include "engine/folder_loop_guard.h"
 #include "engine/status_text.h"
 #include "os/dir_listing.h"
 #include "os/path.h"
@@ -26,19 +26,12 @@ class Walker {
   public:
     Walker(SearchState& state, SearchView& view) : state_(state), view_(view) {}
 
-    void Walk(const std::string& folder) {
+    void Walk(const std::string& folder, bool isLink) {
         os::DirListing listing(folder);
-        if (!listing.Valid()) {
+        // A link back into the tree would otherwise recurse until paths grow too long.
+        if (!listing.Valid() || !guard_.Enter(folder, isLink)) {
             return;
         }
-        // A link back into the tree would otherwise recurse until paths grow too long.
-        const os::FolderId id = listing.Id();
-        for (const os::FolderId& ancestor : descent_) {
-            if (ancestor == id) {
-                return;
-            }
-        }
-        descent_.push_back(id);
         for (; listing.Valid(); listing.Next()) {
             if (StopRequested(state_)) {
                 break;
@@ -46,7 +39,7 @@ class Walker {
             const os::DirEntry& entry = listing.Entry();
             if (entry.isDirectory) {
                 if (!IsDotEntry(entry.name.c_str())) {
-                    Walk(Join(folder, entry.name));
+                    Walk(Join(folder, entry.name), entry.isLink);
                 }
             } else if (!IsDotEntry(entry.name.c_str()) &&
                        MatchesExtensionFilter(entry.name.c_str(),
@@ -54,7 +47,7 @@ class Walker {
                 Consider(folder, entry);
             }
         }
-        descent_.pop_back();
+        guard_.Leave();
     }
 
   private:
@@ -84,11 +77,11 @@ class Walker {
 
     SearchState& state_;
     SearchView& view_;
-    std::vector<os::FolderId> descent_;
+    FolderLoopGuard guard_;
 };
 
 }  // namespace
 
 void BuildFileList(const std::string& folder, SearchState& state, SearchView& view) {
-    Walker(state, view).Walk(folder);
+    Walker(state, view).Walk(folder, false);
 }

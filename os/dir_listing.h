@@ -8,7 +8,7 @@
 namespace os {
 
 // Identifies a folder on disk so that a walk can tell it met the same folder again.
-// Left unknown where the platform does not offer one.
+// Unknown ones never compare equal.
 struct FolderId {
     bool known = false;
     std::uint64_t device = 0;
@@ -21,6 +21,7 @@ struct FolderId {
 struct DirEntry {
     std::string name;
     bool isDirectory = false;         // links are followed: a link to a folder is a folder
+    bool isLink = false;              // a link or reparse point, followed or not
     std::int64_t size = 0;            // of the link's target
     std::uint64_t lastWriteTime = 0;  // 100 ns units since 1601-01-01 UTC
 };
@@ -39,8 +40,6 @@ class DirListing {
     const DirEntry& Entry() const { return entry_; }
     // Moves to the next entry; Valid() turns false at the end or on an error.
     void Next();
-    // The listed folder's identity, for loop detection.
-    FolderId Id() const;
 
   private:
     void Close();
@@ -49,5 +48,9 @@ class DirListing {
     DirEntry entry_;
     bool valid_ = false;
 };
+
+// The identity of the folder a path leads to, links followed; unknown when it can't be
+// reached. Costs an open on Windows, so a walk asks only where a loop is possible.
+FolderId IdentifyFolder(const std::string& folder);
 
 }  // namespace os

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds every configuration and runs every test: native, then win32 and win64 under Wine.
-# The Wine prefix is made while the native build runs, and the win32 tests run under Wine
-# while win64 builds: Wine mostly waits, the compiler does not.
+# Builds every configuration and runs every test: native, then win32 and win64 under Wine,
+# then the engine and job tests under AddressSanitizer with UndefinedBehaviorSanitizer and
+# under ThreadSanitizer. The Wine prefix is made while the native build runs, and the Wine
+# tests run while the next configuration builds: Wine mostly waits, the compiler does not.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh || exit 1
@@ -26,7 +27,7 @@ run_tests() {
 
 status=0
 testing=()
-for preset in native win32 win64; do
+for preset in native win32 win64 asan tsan; do
     if ! build "$preset" >"$logs/build-$preset" 2>&1; then
         cat "$logs/build-$preset"
         echo "build of $preset failed"

@@ -14,6 +14,12 @@ bool PrefixEqualFolded(const std::string& a, const std::string& b, std::size_t n
     return true;
 }
 
+// Whether row lies inside path: path, a backslash, then more.
+bool Covers(const std::string& path, const std::string& row) {
+    const std::size_t n = path.size();
+    return row.size() > n && PrefixEqualFolded(row, path, n) && row[n] == '\\';
+}
+
 }  // namespace
 
 void NormalizeSearchPath(std::string& path) {
@@ -27,13 +33,22 @@ PathOverlap FindPathOverlap(const std::vector<std::string>& rows, const std::str
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const std::string& row = rows[i];
         const std::size_t e = row.size();
-        const bool decides = e > n    ? PrefixEqualFolded(row, path, n) && row[n] == '\\'
+        const bool decides = e > n    ? Covers(path, row)
                              : e == n ? PrefixEqualFolded(row, path, n)
                                       : PrefixEqualFolded(path, row, e) && path[e] == '\\';
-        if (decides) {
-            return {e > n ? PathOverlap::Kind::kParentOfRow : PathOverlap::Kind::kAlreadyIncluded,
-                    static_cast<int>(i)};
+        if (!decides) {
+            continue;
         }
+        PathOverlap overlap;
+        overlap.kind =
+            e > n ? PathOverlap::Kind::kParentOfRow : PathOverlap::Kind::kAlreadyIncluded;
+        overlap.row = static_cast<int>(i);
+        for (std::size_t j = i + 1; e > n && j < rows.size(); ++j) {
+            if (Covers(path, rows[j])) {
+                overlap.alsoCovered.push_back(static_cast<int>(j));
+            }
+        }
+        return overlap;
     }
     return {};
 }

@@ -17,8 +17,10 @@ struct PathOverlap {
     };
     Kind kind = Kind::kNone;
     int row = -1;
+    std::vector<int> alsoCovered;  // with kParentOfRow: the further rows it holds, top first
 };
 
 // Compares path with the listed folders from the top row down (A-Z folded, nothing else
-// normalised); the first row that decides counts.
+// normalised); the first row that decides counts. A parent also collects every later row
+// inside it, so no folder is searched twice.
 PathOverlap FindPathOverlap(const std::vector<std::string>& rows, const std::string& path);

@@ -43,6 +43,11 @@ int CheckPathOverlap(const std::string& path) {
             return 1;
         case PathOverlap::Kind::kParentOfRow:
             list.SetItemText(overlap.row, 0, path.c_str());
+            // Bottom up, so the rows still to go keep their indexes.
+            for (auto row = overlap.alsoCovered.rbegin(); row != overlap.alsoCovered.rend();
+                 ++row) {
+                SendMessageA(list.hwnd, LVM_DELETEITEM, static_cast<WPARAM>(*row), 0);
+            }
             list.SetColumnWidth(0, -1);
             SetDlgItemTextA(g_app.dialogWindow, IDC_PATH_EDIT, nullptr);
             return 1;

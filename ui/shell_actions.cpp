@@ -23,10 +23,11 @@ ShellLauncher SetShellLauncher(ShellLauncher launcher) {
     return previous;
 }
 
+// The file browser splits its parameters at commas: quoted, a comma stays in the path.
 void OpenFileLocation(const char* fullPath) {
-    LaunchExplorer(std::string("/select,") + fullPath);
+    LaunchExplorer(std::string("/select,\"") + fullPath + '"');
 }
 
 void ExecuteFile(const char* fullPath) {
-    LaunchExplorer(fullPath);
+    LaunchExplorer(std::string("\"") + fullPath + '"');
 }

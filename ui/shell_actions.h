@@ -18,7 +18,7 @@ using ShellLauncher = void (*)(const ShellRequest& request);
 // The launcher in use; by default it calls ShellExecuteA. Returns the previous one.
 ShellLauncher SetShellLauncher(ShellLauncher launcher);
 
-// Shows the file selected in its folder ("/select," and the path, no quotes).
+// Shows the file selected in its folder: /select,"path".
 void OpenFileLocation(const char* fullPath);
-// Asks the file browser to open the file itself.
+// Asks the file browser to open the file itself: "path".
 void ExecuteFile(const char* fullPath);

@@ -24,6 +24,10 @@ bool ReadEntry(DIR* dir, DirEntry& entry) {
     }
     entry.name.assign(d->d_name);
     struct stat st {};
+    entry.isLink =
+        d->d_type == DT_LNK ||
+        (d->d_type == DT_UNKNOWN && fstatat(dirfd(dir), d->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+         S_ISLNK(st.st_mode));
     // Follow links, as a Windows listing reports a link's target; a dangling link
     // counts as an empty file, which the walk never keeps.
     if (fstatat(dirfd(dir), d->d_name, &st, 0) != 0) {
@@ -82,10 +86,10 @@ void DirListing::Next() {
     valid_ = native_ != nullptr && ReadEntry(AsDir(native_), entry_);
 }
 
-FolderId DirListing::Id() const {
+FolderId IdentifyFolder(const std::string& folder) {
     FolderId id;
     struct stat st {};
-    if (native_ != nullptr && fstat(dirfd(AsDir(native_)), &st) == 0) {
+    if (stat(folder.empty() ? "/" : folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
         id.known = true;
         id.device = static_cast<std::uint64_t>(st.st_dev);
         id.inode = static_cast<std::uint64_t>(st.st_ino);

@@ -11,6 +11,7 @@ namespace {
 void Convert(const WIN32_FIND_DATAA& data, DirEntry& entry) {
     entry.name.assign(data.cFileName);
     entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     entry.size = static_cast<std::int64_t>((static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) |
                                            data.nFileSizeLow);
     entry.lastWriteTime = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
@@ -66,9 +67,24 @@ void DirListing::Next() {
     }
 }
 
-// Windows walks stop at the path length limit instead.
-FolderId DirListing::Id() const {
-    return FolderId{};
+FolderId IdentifyFolder(const std::string& folder) {
+    FolderId id;
+    // "\." keeps a drive given as "D:" from meaning the drive's current folder.
+    const std::string path = folder + "\\.";
+    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        return id;
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(h, &info) &&
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        id.known = true;
+        id.device = info.dwVolumeSerialNumber;
+        id.inode = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    }
+    CloseHandle(h);
+    return id;
 }
 
 }  // namespace os

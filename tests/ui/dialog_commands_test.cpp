@@ -100,8 +100,8 @@ TEST_F(DialogCommands, SearchListsTheFilesFoundNewestFirstAndTheShellGetsTheMark
     // The first three hold the text, newest first; the others don't match the case or the
     // extension, or are held open by another program.
     const std::pair<const char*, const char*> files[] = {
-        {"new.txt", "Needle, newest"}, {"a file.txt", "Needle"}, {"a.txt", "Needle"},
-        {"lower.txt", "needle"},       {"other.log", "Needle"},  {"locked.txt", "Needle"}};
+        {"new.txt", "Needle, newest"}, {"a, file.txt", "Needle"}, {"a.txt", "Needle"},
+        {"lower.txt", "needle"},       {"other.log", "Needle"},   {"locked.txt", "Needle"}};
     std::vector<std::string> found;
     for (int i = 0; i < 6; ++i) {
         const auto [name, content] = files[i];
@@ -131,9 +131,11 @@ TEST_F(DialogCommands, SearchListsTheFilesFoundNewestFirstAndTheShellGetsTheMark
     ui.ContextMenu(IDC_RESULT_LIST, 1, 'o');
     ui.ContextMenu(IDC_RESULT_LIST, 1, 'e');
     SetShellLauncher(previous);
-    const std::string marked = tree.Root() + "\\a file.txt";
-    EXPECT_EQ(g_launched, (std::vector<std::string>{"open explorer.exe /select," + marked + " 1",
-                                                    "open explorer.exe " + marked + " 1"}));
+    const std::string marked = tree.Root() + "\\a, file.txt";
+    // Quoted, as the browser would split the path at a comma.
+    EXPECT_EQ(g_launched,
+              (std::vector<std::string>{"open explorer.exe /select,\"" + marked + "\" 1",
+                                        "open explorer.exe \"" + marked + "\" 1"}));
 }
 
 TEST_F(DialogCommands, StopEndsTheSearchWhereItIs) {
