@@ -34,11 +34,9 @@ std::string Kind(int i) {
 
 std::string Content(int i) {
     const std::size_t at[] = {0, READ_CHUNK_SIZE - 3, kDefaultReadSize - 2};
-    if (Kind(i) == "hit") {
-        return std::string(at[i % 3], '.') + "needle" + std::string(i % 50, '.');
-    }
-    return Kind(i) == "short" ? "nee"
-                              : std::string(5000 + i, 'e') + (Kind(i) == "miss" ? "" : "needle");
+    return Kind(i) == "hit"     ? std::string(at[i % 3], '.') + "needle" + std::string(i % 50, '.')
+           : Kind(i) == "short" ? "nee"
+                                : std::string(5000 + i, 'e') + (Kind(i) == "miss" ? "" : "needle");
 }
 
 }  // namespace
