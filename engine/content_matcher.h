@@ -33,7 +33,8 @@ class FileScanner {
 
     // A file shorter than the text is not opened. Between two chunks: stopFlag ends the file,
     // then betweenChunks runs, then the file ends once bytesRead reaches the recorded size.
-    // A read call that returns after Stop has its bytes left unmatched.
+    // A read call after the first that returns after Stop has its bytes left unmatched; the
+    // first chunk of an opened file is always matched.
     FileOutcome Scan(const FileEntry& entry, const std::atomic<std::uint32_t>& stopFlag,
                      const ChunkHook& betweenChunks = nullptr);
 
