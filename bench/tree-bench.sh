@@ -36,9 +36,10 @@ build() {
     cmake --build --preset "$1" -j 2 --target tree_bench >/dev/null
 }
 results=$(mktemp)
+own_server=0
 cleanup() {
     rm -f "$results"
-    [ -z "$wine_configs" ] || wineserver -k 2>/dev/null || true
+    [ $own_server = 0 ] || wineserver -k 2>/dev/null || true
     [ -z "${VIRTUAL_DISPLAY_PID:-}" ] || kill "$VIRTUAL_DISPLAY_PID" 2>/dev/null || true
 }
 build native
@@ -49,9 +50,11 @@ if [ -n "$wine_configs" ]; then
     source cmake/wine-prefix.sh
     scourwell_ensure_prefix
     # One server for every run, so no run pays for its start; its services start here, or
-    # they would hold the output pipe of the first run open.
-    wineserver -p
-    wine cmd /c exit </dev/null >/dev/null 2>&1
+    # they would hold the output pipe of the first run open. A server already running stays.
+    if wineserver -p 2>/dev/null; then
+        own_server=1
+        wine cmd /c exit </dev/null >/dev/null 2>&1
+    fi
 fi
 trap cleanup EXIT
 
