@@ -24,53 +24,64 @@ ContentReaders::ContentReaders(const FileList& files, const TextFinder& finder,
 }
 
 ContentReaders::~ContentReaders() {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        closed_ = true;
-    }
+    closed_.store(true);
+    { std::lock_guard<std::mutex> lock(mutex_); }
     roomForReaders_.notify_all();
     for (std::thread& thread : threads_) {
         thread.join();
     }
 }
 
+bool ContentReaders::Claim(std::size_t& index) {
+    index = nextClaim_.load();
+    for (;;) {
+        if (closed_.load() || index >= files_.size() ||
+            stopFlag_.load(std::memory_order_relaxed) != 0) {
+            return false;
+        }
+        if (index >= taken_.load() + kWindow) {
+            // Ahead by a whole window: sleep until the worker has taken more.
+            std::unique_lock<std::mutex> lock(mutex_);
+            readersWaiting_.fetch_add(1);
+            roomForReaders_.wait(lock, [&] {
+                return closed_.load() || nextClaim_.load() < taken_.load() + kWindow;
+            });
+            readersWaiting_.fetch_sub(1);
+            index = nextClaim_.load();
+        } else if (nextClaim_.compare_exchange_weak(index, index + 1)) {
+            return true;
+        }
+    }
+}
+
 void ContentReaders::ReaderMain() {
     FileScanner scanner(finder_, readSize_);
-    std::unique_lock<std::mutex> lock(mutex_);
-    for (;;) {
-        roomForReaders_.wait(lock, [this] {
-            return closed_ || nextClaim_ >= files_.size() || nextClaim_ < taken_ + kWindow;
-        });
-        if (closed_ || nextClaim_ >= files_.size() ||
-            stopFlag_.load(std::memory_order_relaxed) != 0) {
-            return;
-        }
-        const std::size_t index = nextClaim_++;
-        lock.unlock();
+    std::size_t index;
+    while (Claim(index)) {
         Slot& slot = slots_[index % kWindow];
         const FileOutcome outcome =
             scanner.Scan(files_[index], stopFlag_, [&slot](std::uint64_t bytesRead) {
                 slot.bytesRead.store(bytesRead, std::memory_order_relaxed);
             });
-        lock.lock();
-        slot.outcome.store(static_cast<std::uint8_t>(outcome), std::memory_order_release);
-        if (workerWaiting_ && index == wakeAt_) {
+        slot.outcome.store(static_cast<std::uint8_t>(outcome));
+        if (workerWaitsFor_.load() == index) {
+            std::lock_guard<std::mutex> lock(mutex_);
             settledForWorker_.notify_one();
         }
     }
 }
 
 bool ContentReaders::Settled(std::size_t index) const {
-    return slots_[index % kWindow].outcome.load(std::memory_order_acquire) != kPending;
+    return slots_[index % kWindow].outcome.load() != kPending;
 }
 
 void ContentReaders::PublishTaken(std::size_t taken) {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        taken_ = taken;
-    }
+    taken_.store(taken);
     takenSincePublish_ = 0;
-    roomForReaders_.notify_all();
+    if (readersWaiting_.load() != 0) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        roomForReaders_.notify_all();
+    }
 }
 
 std::optional<FileOutcome> ContentReaders::Take(std::size_t index,
@@ -80,22 +91,22 @@ std::optional<FileOutcome> ContentReaders::Take(std::size_t index,
     }
     if (!Settled(index)) {
         PublishTaken(index);
-        std::unique_lock<std::mutex> lock(mutex_);
         // Woken once a batch has settled rather than for every file; the timeout lets the
         // caller see Stop and the status tick.
-        wakeAt_ = std::min(index + kWakeBatch, files_.size() - 1);
-        if (Settled(wakeAt_)) {
-            wakeAt_ = index;
+        std::size_t wakeAt = std::min(index + kWakeBatch, files_.size() - 1);
+        if (Settled(wakeAt)) {
+            wakeAt = index;
         }
-        workerWaiting_ = true;
-        settledForWorker_.wait_for(lock, timeout, [this] { return Settled(wakeAt_); });
-        workerWaiting_ = false;
+        std::unique_lock<std::mutex> lock(mutex_);
+        workerWaitsFor_.store(wakeAt);
+        settledForWorker_.wait_for(lock, timeout, [&] { return Settled(wakeAt); });
+        workerWaitsFor_.store(kNobody);
         if (!Settled(index)) {
             return std::nullopt;
         }
     }
     Slot& slot = slots_[index % kWindow];
-    const auto outcome = static_cast<FileOutcome>(slot.outcome.load(std::memory_order_acquire));
+    const auto outcome = static_cast<FileOutcome>(slot.outcome.load());
     slot.bytesRead.store(0, std::memory_order_relaxed);
     slot.outcome.store(kPending, std::memory_order_relaxed);
     if (++takenSincePublish_ >= kWakeBatch) {
@@ -109,12 +120,11 @@ std::uint64_t ContentReaders::BytesRead(std::size_t index) const {
 }
 
 bool ContentReaders::CloseAt(std::size_t index) {
-    bool unclaimed;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        closed_ = true;
-        unclaimed = nextClaim_ <= index;
-    }
+    closed_.store(true);
+    // Claiming the file here settles the race with a reader that has not seen closed_.
+    std::size_t expected = index;
+    const bool unclaimed = nextClaim_.compare_exchange_strong(expected, index + 1);
+    { std::lock_guard<std::mutex> lock(mutex_); }
     roomForReaders_.notify_all();
     return unclaimed;
 }

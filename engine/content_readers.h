@@ -56,8 +56,12 @@ class ContentReaders {
     };
 
     void ReaderMain();
+    // Claims the next file for a reader; false when there is none to claim.
+    bool Claim(std::size_t& index);
     bool Settled(std::size_t index) const;
     void PublishTaken(std::size_t taken);
+
+    static constexpr std::size_t kNobody = static_cast<std::size_t>(-1);
 
     const FileList& files_;
     const TextFinder& finder_;
@@ -65,14 +69,16 @@ class ContentReaders {
     const std::size_t readSize_;
     std::unique_ptr<Slot[]> slots_;  // file i uses slot i % kWindow
 
+    // Claims and outcomes go through atomics alone: a contended lock costs a round trip to
+    // the server under Wine. The mutex only pairs with the two waits.
+    std::atomic<std::size_t> nextClaim_{0};
+    std::atomic<std::size_t> taken_{0};  // the worker's progress as the readers see it
+    std::atomic<std::size_t> workerWaitsFor_{kNobody};
+    std::atomic<unsigned> readersWaiting_{0};
+    std::atomic<bool> closed_{false};
     std::mutex mutex_;
     std::condition_variable roomForReaders_;
     std::condition_variable settledForWorker_;
-    std::size_t nextClaim_ = 0;   // guarded by mutex_
-    std::size_t taken_ = 0;       // guarded: the worker's progress as the readers see it
-    std::size_t wakeAt_ = 0;      // guarded: the file whose outcome wakes the worker
-    bool workerWaiting_ = false;  // guarded
-    bool closed_ = false;         // guarded
 
     std::size_t takenSincePublish_ = 0;  // the worker's own
     std::vector<std::thread> threads_;
