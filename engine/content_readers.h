@@ -18,8 +18,9 @@
 
 struct ContentOptions {
     // Threads; 1 reads one file after another. An open mostly waits (under Wine for the
-    // server), so more readers than cores pay: on 2 cores 4 beat 1, 2 and 8 under Wine on
-    // /usr/share and matched 8 natively warm; 64 KiB reads beat 4 KiB and 256 KiB on both.
+    // server), so more readers than cores can pay. On 2 cores 4 beat 1 and 2 natively and
+    // matched 8; under Wine 4 was best or level in the medians. 64 KiB reads beat 4 KiB and
+    // 256 KiB on both.
     unsigned readers = 4;
     std::size_t readSize = kDefaultReadSize;
 };
