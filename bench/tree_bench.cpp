@@ -1,6 +1,12 @@
-// The whole walk and content phase over a real tree, timed side by side with grep and
-// ripgrep on the same tree and text, rounds interleaved so noise hits all alike.
-// Usage: tree_bench FOLDER TEXT [rounds] [fold]
+// The whole walk and content phase of the search job over a real tree, timed apart, for
+// several reader counts and read sizes in interleaved rounds. Builds for the host and for
+// Windows; bench/tree-bench.sh runs it beside ripgrep, natively and under Wine.
+// Usage: tree_bench FOLDER TEXT [rounds] [configs] [fold] [tsv]
+//   configs: comma-separated; "inline" is one file after another on the calling thread with
+//   4095-byte reads (the engine before the reader pool), "R" is R readers with the default
+//   read size, "RxS" R readers reading S bytes per call, "pool" the engine's defaults.
+//   Default: inline,1,pool.
+//   tsv: one line per run (config, walk s, content s, candidates, found) instead of medians.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,110 +17,159 @@
 #include "bench/timing.h"
 #include "engine/content_matcher.h"
 #include "engine/file_list_builder.h"
+#include "job/search_job.h"
 
 namespace {
 
-struct ScourwellRun {
-    double walkSeconds = 0;
-    double contentSeconds = 0;
-    std::size_t candidates = 0;
-    std::uint64_t found = 0;
+struct Config {
+    std::string name;
+    bool inlineScan = false;
+    ContentOptions options;
 };
 
-ScourwellRun RunScourwell(const std::string& folder, const std::string& text, bool matchCase) {
-    SearchState state;
-    NullView view;
-    ScourwellRun run;
-    const double start = NowSeconds();
-    BuildFileList(folder, state, view);
-    const double walked = NowSeconds();
-    const TextFinder finder(text.data(), text.size(), matchCase);
-    SearchProgress progress;
-    progress.fileCount = state.fileList.size();
-    for (const FileEntry& entry : state.fileList) {
-        ScanFileForText(entry, finder, progress, state, view);
-        ++progress.fileIndex;
+struct Run {
+    double walk = 0;
+    double content = 0;
+    std::size_t candidates = 0;
+    std::size_t found = 0;
+};
+
+// Feeds the job one folder and the text, and notes when the walk and the content phase end.
+class TimingView : public NullView {
+  public:
+    TimingView(const std::string& folder, const std::string& text, bool matchCase)
+        : folder_(folder), text_(text), matchCase_(matchCase) {}
+
+    bool ReadMatchCase() override { return matchCase_; }
+    void ReadSearchText(char (&buffer)[kTextBufferSize]) override { Copy(text_, buffer); }
+    int FolderCount() override { return 1; }
+    void ReadFolder(int, char (&buffer)[kTextBufferSize]) override { Copy(folder_, buffer); }
+    void SetPercentRange() override { walked = NowSeconds(); }
+    void SetStatusText(const char* text) override {
+        if (std::strcmp(text, "Populating List...") == 0) {
+            searched = NowSeconds();
+        }
     }
-    run.walkSeconds = walked - start;
-    run.contentSeconds = NowSeconds() - walked;
+
+    double walked = 0;
+    double searched = 0;
+
+  private:
+    static void Copy(const std::string& from, char (&to)[kTextBufferSize]) {
+        std::snprintf(to, kTextBufferSize, "%s", from.c_str());
+    }
+
+    std::string folder_;
+    std::string text_;
+    bool matchCase_;
+};
+
+Run RunOnce(const Config& config, const std::string& folder, const std::string& text,
+            bool matchCase) {
+    SearchState state;
+    Run run;
+    const double start = NowSeconds();
+    if (config.inlineScan) {
+        NullView view;
+        BuildFileList(folder, state, view);
+        const double walked = NowSeconds();
+        const TextFinder finder(text.data(), text.size(), matchCase);
+        SearchProgress progress;
+        progress.fileCount = state.fileList.size();
+        for (const FileEntry& entry : state.fileList) {
+            ScanFileForText(entry, finder, progress, state, view);
+            ++progress.fileIndex;
+        }
+        run.walk = walked - start;
+        run.content = NowSeconds() - walked;
+    } else {
+        TimingView view(folder, text, matchCase);
+        RunSearchJob(state, view, config.options);
+        run.walk = view.walked - start;
+        run.content = view.searched - view.walked;
+    }
     run.candidates = state.fileList.size();
-    run.found = progress.foundCount;
+    run.found = state.resultSet.size();
     return run;
 }
 
-// Runs a shell command, returns its wall time; its output is counted in lines.
-double RunTool(const std::string& command, long& lines) {
-    const double start = NowSeconds();
-    FILE* pipe = popen(command.c_str(), "r");
-    lines = 0;
-    if (pipe == nullptr) {
-        return -1;
+std::vector<Config> ParseConfigs(const std::string& list) {
+    std::vector<Config> configs;
+    std::size_t from = 0;
+    while (from <= list.size()) {
+        std::size_t to = list.find(',', from);
+        if (to == std::string::npos) {
+            to = list.size();
+        }
+        Config config;
+        config.name = list.substr(from, to - from);
+        if (config.name == "inline") {
+            config.inlineScan = true;
+        } else if (config.name != "pool") {
+            char* rest = nullptr;
+            config.options.readers =
+                static_cast<unsigned>(std::strtoul(config.name.c_str(), &rest, 10));
+            if (*rest == 'x') {
+                config.options.readSize = std::strtoul(rest + 1, nullptr, 10);
+            }
+        }
+        configs.push_back(config);
+        from = to + 1;
     }
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        ++lines;
-    }
-    pclose(pipe);
-    return NowSeconds() - start;
-}
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) {
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return q + "'";
+    return configs;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: tree_bench FOLDER TEXT [rounds] [fold]\n");
+        std::fprintf(stderr, "usage: tree_bench FOLDER TEXT [rounds] [configs] [fold] [tsv]\n");
         return 2;
     }
     const std::string folder = argv[1];
     const std::string text = argv[2];
-    const int rounds = argc > 3 ? std::atoi(argv[3]) : 7;
-    const bool fold = argc > 4 && std::strcmp(argv[4], "fold") == 0;
-    const bool haveRg = std::system("command -v rg >/dev/null 2>&1") == 0;
-    const std::string i = fold ? "i" : "";
-    const std::string grep = "grep -rlaF" + i + " -- " + Quote(text) + " " + Quote(folder);
-    const std::string rg = "rg -j1 -l -a -uuu -F" + std::string(fold ? " -i" : "") + " -- " +
-                           Quote(text) + " " + Quote(folder);
-    // The walk follows links, as Windows listings do; ripgrep does so only when asked.
-    const std::string rgFollow = "rg -j1 -L -l -a -uuu -F" + std::string(fold ? " -i" : "") +
-                                 " -- " + Quote(text) + " " + Quote(folder);
+    const int rounds = argc > 3 ? std::atoi(argv[3]) : 5;
+    const std::vector<Config> configs = ParseConfigs(argc > 4 ? argv[4] : "inline,1,pool");
+    bool fold = false;
+    bool tsv = false;
+    for (int i = 5; i < argc; ++i) {
+        fold = fold || std::strcmp(argv[i], "fold") == 0;
+        tsv = tsv || std::strcmp(argv[i], "tsv") == 0;
+    }
 
-    RunScourwell(folder, text, !fold);  // warm the caches
-    std::vector<double> ours, walk, content, grepTimes, rgTimes, rgFollowTimes;
-    ScourwellRun last;
-    long grepFound = 0, rgFound = 0, rgFollowFound = 0;
+    std::vector<std::vector<Run>> runs(configs.size());
     for (int r = 0; r < rounds; ++r) {
-        last = RunScourwell(folder, text, !fold);
-        ours.push_back(last.walkSeconds + last.contentSeconds);
-        walk.push_back(last.walkSeconds);
-        content.push_back(last.contentSeconds);
-        grepTimes.push_back(RunTool(grep, grepFound));
-        if (haveRg) {
-            rgTimes.push_back(RunTool(rg, rgFound));
-            rgFollowTimes.push_back(RunTool(rgFollow, rgFollowFound));
+        for (std::size_t c = 0; c < configs.size(); ++c) {
+            const Run run = RunOnce(configs[c], folder, text, !fold);
+            runs[c].push_back(run);
+            if (tsv) {
+                std::printf("%s\t%.4f\t%.4f\t%zu\t%zu\n", configs[c].name.c_str(), run.walk,
+                            run.content, run.candidates, run.found);
+                std::fflush(stdout);
+            }
         }
     }
-    std::printf("tree %s, text \"%s\" (%s), %d rounds, medians\n", folder.c_str(), text.c_str(),
-                fold ? "fold" : "match case", rounds);
-    std::printf("scourwell  %.3f s (walk %.3f s, content %.3f s), %zu candidates, %llu found\n",
-                Median(ours), Median(walk), Median(content), last.candidates,
-                static_cast<unsigned long long>(last.found));
-    std::printf("grep -rlaF %.3f s, %ld found; scourwell/grep = %.2f\n", Median(grepTimes),
-                grepFound, Median(ours) / Median(grepTimes));
-    if (haveRg) {
-        std::printf("rg -j1     %.3f s, %ld found; scourwell/rg = %.2f\n", Median(rgTimes), rgFound,
-                    Median(ours) / Median(rgTimes));
-        std::printf("rg -j1 -L  %.3f s, %ld found; scourwell/rg -L = %.2f\n", Median(rgFollowTimes),
-                    rgFollowFound, Median(ours) / Median(rgFollowTimes));
-    } else {
-        std::printf("rg not installed\n");
+    if (tsv) {
+        return 0;
+    }
+    std::printf("tree %s, text \"%s\" (%s), %d rounds, medians in seconds\n", folder.c_str(),
+                text.c_str(), fold ? "fold" : "match case", rounds);
+    std::printf("%-12s %8s %8s %8s %10s %8s %9s\n", "config", "total", "walk", "content",
+                "candidates", "found", "vs first");
+    double first = 0;
+    for (std::size_t c = 0; c < configs.size(); ++c) {
+        std::vector<double> total, walk, content;
+        for (const Run& run : runs[c]) {
+            total.push_back(run.walk + run.content);
+            walk.push_back(run.walk);
+            content.push_back(run.content);
+        }
+        if (c == 0) {
+            first = Median(total);
+        }
+        std::printf("%-12s %8.3f %8.3f %8.3f %10zu %8zu %9.2f\n", configs[c].name.c_str(),
+                    Median(total), Median(walk), Median(content), runs[c].back().candidates,
+                    runs[c].back().found, Median(total) / first);
     }
     return 0;
 }

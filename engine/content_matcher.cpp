@@ -1,16 +1,80 @@
 #include "engine/content_matcher.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/status_text.h"
 #include "os/read_only_file.h"
 
-namespace {
+FileScanner::FileScanner(const TextFinder& finder, std::size_t readSize)
+    : finder_(finder),
+      readSize_(std::max<std::size_t>(1, (readSize + READ_CHUNK_SIZE - 1) / READ_CHUNK_SIZE) *
+                READ_CHUNK_SIZE),
+      buffer_(kTextBufferSize + readSize_) {}
 
-enum class Outcome { kFound, kNotFound, kUnaccessible };
+FileOutcome FileScanner::Scan(const FileEntry& entry, const std::atomic<std::uint32_t>& stopFlag,
+                              const ChunkHook& betweenChunks) {
+    const std::size_t keepMax = finder_.Length() - 1;
+    if (entry.size < static_cast<std::int64_t>(finder_.Length())) {
+        return FileOutcome::kNeither;
+    }
+    os::ReadOnlyFile file(entry.fullPath);
+    if (!file.IsOpen()) {
+        return FileOutcome::kUnaccessible;
+    }
+    auto stopped = [&] { return stopFlag.load(std::memory_order_relaxed) != 0; };
+    const auto recordedSize = static_cast<std::uint64_t>(entry.size);
+    // Reads land at data; the tail of the bytes before them, which could begin a match,
+    // sits just in front, so a match across a chunk or read boundary is found.
+    unsigned char* const data = buffer_.data() + kTextBufferSize;
+    std::size_t carried = 0;
+    std::uint64_t bytesRead = 0;
+    for (bool firstRead = true;; firstRead = false) {
+        const long got = file.Read(data, readSize_);
+        if (got <= 0 || (!firstRead && stopped())) {
+            return FileOutcome::kNeither;
+        }
+        const auto size = static_cast<std::size_t>(got);
+        for (std::size_t at = 0; at < size; at += READ_CHUNK_SIZE) {
+            const std::size_t end = std::min(at + READ_CHUNK_SIZE, size);
+            const std::size_t back = std::min(keepMax, at + carried);
+            if (finder_.Find(data + at - back, end - at + back) != TextFinder::kNotFound) {
+                return FileOutcome::kFound;
+            }
+            bytesRead += end - at;
+            if (stopped()) {
+                return FileOutcome::kNeither;
+            }
+            if (betweenChunks) {
+                betweenChunks(bytesRead);
+            }
+            if (bytesRead >= recordedSize) {
+                return FileOutcome::kNeither;
+            }
+        }
+        const std::size_t keep = std::min(keepMax, size + carried);
+        std::memmove(data - keep, data + size - keep, keep);
+        carried = keep;
+    }
+}
 
-void ReportLargeFile(const FileEntry& entry, std::uint64_t bytesRead,
-                     const SearchProgress& progress, SearchView& view) {
+void RecordOutcome(FileOutcome outcome, const FileEntry& entry, SearchProgress& progress,
+                   SearchState& state) {
+    switch (outcome) {
+        case FileOutcome::kFound:
+            ++progress.foundCount;
+            state.resultSet.push_back(entry);
+            break;
+        case FileOutcome::kUnaccessible:
+            ++progress.unaccessibleCount;
+            break;
+        case FileOutcome::kNeither:
+            break;
+    }
+}
+
+void WriteLargeFileText(const FileEntry& entry, std::uint64_t bytesRead,
+                        const SearchProgress& progress, SearchView& view) {
     const float overall = PercentOf(progress.fileIndex, progress.fileCount);
     const float ofFile = PercentOf(bytesRead, static_cast<std::uint64_t>(entry.size));
     StatusBuffer text;
@@ -20,59 +84,13 @@ void ReportLargeFile(const FileEntry& entry, std::uint64_t bytesRead,
     view.SetProgressPos(static_cast<int>(ofFile));
 }
 
-Outcome Scan(const FileEntry& entry, const TextFinder& finder, const SearchProgress& progress,
-             SearchState& state, SearchView& view) {
-    os::ReadOnlyFile file(entry.fullPath);
-    if (!file.IsOpen()) {
-        return Outcome::kUnaccessible;
-    }
-    // The tail of each chunk that could begin a match is carried in front of the next one,
-    // so a match across a chunk boundary is found.
-    const std::size_t keepMax = finder.Length() - 1;
-    unsigned char buffer[kTextBufferSize + READ_CHUNK_SIZE];
-    std::size_t carried = 0;
-    std::uint64_t bytesRead = 0;
-    for (;;) {
-        const long got = file.Read(buffer + carried, READ_CHUNK_SIZE);
-        if (got <= 0) {
-            return Outcome::kNotFound;
-        }
-        bytesRead += static_cast<std::uint64_t>(got);
-        const std::size_t window = carried + static_cast<std::size_t>(got);
-        if (finder.Find(buffer, window) != TextFinder::kNotFound) {
-            return Outcome::kFound;
-        }
-        carried = window < keepMax ? window : keepMax;
-        std::memmove(buffer, buffer + window - carried, carried);
-
-        if (StopRequested(state)) {
-            return Outcome::kNotFound;
-        }
-        if (entry.size > LARGE_FILE_THRESHOLD && TakeStatusDue(state)) {
-            ReportLargeFile(entry, bytesRead, progress, view);
-        }
-        if (bytesRead >= static_cast<std::uint64_t>(entry.size)) {
-            return Outcome::kNotFound;
-        }
-    }
-}
-
-}  // namespace
-
 void ScanFileForText(const FileEntry& entry, const TextFinder& finder, SearchProgress& progress,
                      SearchState& state, SearchView& view) {
-    if (entry.size < static_cast<std::int64_t>(finder.Length())) {
-        return;
-    }
-    switch (Scan(entry, finder, progress, state, view)) {
-        case Outcome::kFound:
-            ++progress.foundCount;
-            state.resultSet.push_back(entry);
-            break;
-        case Outcome::kUnaccessible:
-            ++progress.unaccessibleCount;
-            break;
-        case Outcome::kNotFound:
-            break;
-    }
+    FileScanner scanner(finder, READ_CHUNK_SIZE);
+    const FileOutcome outcome = scanner.Scan(entry, state.stopFlag, [&](std::uint64_t bytesRead) {
+        if (entry.size > LARGE_FILE_THRESHOLD && TakeStatusDue(state)) {
+            WriteLargeFileText(entry, bytesRead, progress, view);
+        }
+    });
+    RecordOutcome(outcome, entry, progress, state);
 }

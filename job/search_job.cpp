@@ -2,8 +2,9 @@
 
 #include <cinttypes>
 #include <cstring>
+#include <optional>
 
-#include "engine/content_matcher.h"
+#include "engine/content_readers.h"
 #include "engine/file_list_builder.h"
 #include "engine/status_text.h"
 #include "job/row_batches.h"
@@ -11,6 +12,9 @@
 #include "results/result_ordering.h"
 
 namespace {
+
+// Short enough that the tick and Stop are seen while a large file is read.
+constexpr std::chrono::milliseconds kOutcomeWait{10};
 
 void TakeInputs(SearchState& state, SearchView& view) {
     SearchSettings& settings = state.settings;
@@ -30,13 +34,36 @@ void WalkFolders(int folderCount, SearchState& state, SearchView& view) {
     }
 }
 
-// Returns the number of files the phase reached: all of them, or up to the one being
-// read when Stop came.
-std::uint64_t SearchContents(SearchState& state, SearchView& view, SearchProgress& progress) {
+// Waits for the outcome of the file at fileIndex. Meanwhile a large file shows how far it
+// is read when a tick is due; after Stop a file that no reader claimed settles as neither.
+FileOutcome AwaitOutcome(ContentReaders& readers, const SearchProgress& progress,
+                         SearchState& state, SearchView& view) {
+    const std::size_t index = progress.fileIndex;
+    const FileEntry& entry = state.fileList[index];
+    for (;;) {
+        if (const std::optional<FileOutcome> outcome = readers.Take(index, kOutcomeWait)) {
+            return *outcome;
+        }
+        if (StopRequested(state) && readers.CloseAt(index)) {
+            return FileOutcome::kNeither;
+        }
+        const std::uint64_t bytesRead = readers.BytesRead(index);
+        if (entry.size > LARGE_FILE_THRESHOLD && bytesRead > 0 && TakeStatusDue(state)) {
+            WriteLargeFileText(entry, bytesRead, progress, view);
+        }
+    }
+}
+
+// Returns the number of files the phase reached: all of them, or up to the first one not
+// finished when Stop came.
+std::uint64_t SearchContents(SearchState& state, SearchView& view, SearchProgress& progress,
+                             const ContentOptions& options) {
     const TextFinder finder(state.settings.searchText, state.settings.searchTextLength,
                             state.settings.matchCase != 0);
+    ContentReaders readers(state.fileList, finder, state.stopFlag, options);
     for (progress.fileIndex = 0; progress.fileIndex < progress.fileCount; ++progress.fileIndex) {
-        ScanFileForText(state.fileList[progress.fileIndex], finder, progress, state, view);
+        RecordOutcome(AwaitOutcome(readers, progress, state, view),
+                      state.fileList[progress.fileIndex], progress, state);
         if (StopRequested(state)) {
             return progress.fileIndex + 1;
         }
@@ -57,7 +84,7 @@ std::uint64_t SearchContents(SearchState& state, SearchView& view, SearchProgres
 
 }  // namespace
 
-void RunSearchJob(SearchState& state, SearchView& view) {
+void RunSearchJob(SearchState& state, SearchView& view, const ContentOptions& options) {
     TakeInputs(state, view);
     if (state.settings.searchTextLength == 0) {
         return;
@@ -80,7 +107,7 @@ void RunSearchJob(SearchState& state, SearchView& view) {
     }
     SearchProgress progress;
     progress.fileCount = state.fileList.size();
-    const std::uint64_t searched = SearchContents(state, view, progress);
+    const std::uint64_t searched = SearchContents(state, view, progress, options);
 
     SortResultsByDate(0, static_cast<int>(state.resultSet.size()), state, view);
     PopulateResultList(state, view);
@@ -93,11 +120,11 @@ void RunSearchJob(SearchState& state, SearchView& view) {
     view.SetProgressPos(100);
 }
 
-void RunSearchWorker(SearchState& state, SearchView& view) {
+void RunSearchWorker(SearchState& state, SearchView& view, const ContentOptions& options) {
     state.stopFlag.store(0, std::memory_order_relaxed);
     view.EnableInputs(false);
     view.StartStatusTick();
-    RunSearchJob(state, view);
+    RunSearchJob(state, view, options);
     view.StopStatusTick();
     view.EnableInputs(true);
     state.stopFlag.store(0, std::memory_order_relaxed);

@@ -2,13 +2,15 @@
 // It reaches the window only through the SearchView.
 #pragma once
 
+#include "engine/content_readers.h"
 #include "engine/search_model.h"
 #include "engine/search_view.h"
 
 // The worker thread's body: clears stopFlag, disables the inputs and arms the status tick
 // around the job, then undoes both and clears stopFlag again.
-void RunSearchWorker(SearchState& state, SearchView& view);
+void RunSearchWorker(SearchState& state, SearchView& view, const ContentOptions& options = {});
 
 // Snapshot of the inputs, walk, content phase, ordering, rows and final text. A stop ends
 // the walk or the content phase; after the content phase the found files are still shown.
-void RunSearchJob(SearchState& state, SearchView& view);
+// The content phase reads files on options.readers threads; what is shown does not depend on it.
+void RunSearchJob(SearchState& state, SearchView& view, const ContentOptions& options = {});
