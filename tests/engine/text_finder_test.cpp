@@ -54,22 +54,16 @@ TEST(TextFinder, FoldsOnlyTheLettersAToZ) {
     ExpectCases(cases);
 }
 
+// A small comparison with a plain search, enough to meet candidates that fail after the quick
+// check; the content matcher's fuzz test compares more widely.
 TEST(TextFinder, AgreesWithAPlainSearchOnRandomInputs) {
     std::mt19937 rng(2024);
-    const std::string alphabets[] = {"ab", "aAbB", "ab\xC4\xE4", std::string("\0\x01", 2)};
-    auto random = [&](const std::string& alphabet, std::size_t length) {
-        std::string s(length, ' ');
-        for (char& c : s) {
-            c = alphabet[rng() % alphabet.size()];
-        }
-        return s;
-    };
-    for (int round = 0; round < 20000 && !HasFailure(); ++round) {
-        const std::string& alphabet = alphabets[round % 4];
-        const std::string text = random(alphabet, round % 97 == 0 ? 259 : 1 + rng() % 20);
-        std::string data = random(alphabet, rng() % 300);
-        if (rng() % 2 == 0 && data.size() >= text.size()) {
-            data.replace(rng() % (data.size() - text.size() + 1), text.size(), text);
+    for (int round = 0; round < 3000 && !HasFailure(); ++round) {
+        std::string text(1 + rng() % 8, ' '), data(rng() % 100, ' ');
+        for (std::string* s : {&text, &data}) {
+            for (char& c : *s) {
+                c = "aAbB"[rng() % 4];
+            }
         }
         const bool matchCase = rng() % 2 == 0;
         auto fold = [&](char c) { return !matchCase && c >= 'A' && c <= 'Z' ? c + 32 : c; };
