@@ -5,8 +5,6 @@
 #include <random>
 #include <stdexcept>
 
-#include "tests/support/file_times.h"
-
 namespace fs = std::filesystem;
 
 std::uint64_t FileTimeFromUtc(int year, int month, int day, int hour, int minute, int second) {
@@ -53,10 +51,4 @@ std::string TempTree::AddFile(const std::string& relative, const std::string& co
         throw std::runtime_error("cannot write " + path.string());
     }
     return path.string();
-}
-
-void TempTree::SetWriteTime(const std::string& relative, std::uint64_t fileTime) const {
-    if (!SetFileWriteTime(Path(relative).string(), fileTime)) {
-        throw std::runtime_error("cannot set the time of " + relative);
-    }
 }
