@@ -3,12 +3,10 @@
 #include "controls/gradient_math.h"
 #include "controls/progress_bar_state.h"
 
-namespace {
-
 using K = GradientKind;
 
 // The line colours, as grey levels, of a gradient over `steps` lines from one grey to another.
-std::vector<int> Greys(K kind, int steps, int first, int second) {
+static std::vector<int> Greys(K kind, int steps, int first, int second) {
     const bool rows = kind == K::kRows || kind == K::kMirroredRows;
     const PixelRect rect = rows ? PixelRect{0, 0, 1, steps} : PixelRect{0, 0, steps, 1};
     std::vector<int> greys;
@@ -21,8 +19,8 @@ std::vector<int> Greys(K kind, int steps, int first, int second) {
 }
 
 // A bar given a range, then maybe the marquee, then a position.
-ProgressBarState Bar(std::int32_t position, std::int32_t minimum = 0, std::int32_t maximum = 100,
-                     bool marquee = false) {
+static ProgressBarState Bar(std::int32_t position, std::int32_t minimum = 0,
+                            std::int32_t maximum = 100, bool marquee = false) {
     ProgressBarState state;
     state.SetRange(minimum, maximum);
     state.SetMarquee(marquee);
@@ -30,15 +28,13 @@ ProgressBarState Bar(std::int32_t position, std::int32_t minimum = 0, std::int32
     return state;
 }
 
-ProgressBarState MarqueeAtPhase(int phase) {
+static ProgressBarState MarqueeAtPhase(int phase) {
     ProgressBarState state = Bar(-1);
     while (phase-- > 0) {
         state.AdvancePhase();
     }
     return state;
 }
-
-}  // namespace
 
 // Mirrored fills use the factors 2, 4, 6, 4 (2, 4, 6, 4, 2 for five) and clamp to 0..255.
 TEST(Gradient, LinesStepFromTheFirstColourTowardTheSecond) {

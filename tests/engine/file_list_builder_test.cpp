@@ -12,8 +12,6 @@
 #include "tests/support/recording_view.h"
 #include "tests/support/temp_tree.h"
 
-namespace {
-
 using Names = std::vector<std::string>;
 
 class WalkTest : public ::testing::Test {
@@ -43,8 +41,6 @@ class WalkTest : public ::testing::Test {
     SearchState state;
     RecordingView view;
 };
-
-}  // namespace
 
 TEST(ExtensionFilter, TheLastExtensionWithItsDotEqualsTheFilterFoldingAToZ) {
     const struct {

@@ -6,13 +6,12 @@
 #include <random>
 #include <string>
 
-namespace {
-
 constexpr std::size_t kNone = TextFinder::kNotFound;
 
 // Both ways of finding must give the expected offset, also in padded data, where the vector
 // path meets the text inside a full block.
-void ExpectFound(const std::string& data, const std::string& text, bool matchCase, std::size_t at) {
+static void ExpectFound(const std::string& data, const std::string& text, bool matchCase,
+                        std::size_t at) {
     const TextFinder finder(text.data(), text.size(), matchCase);
     const std::string pad(20, '.');
     for (const std::string& padded : {data, pad + data + pad}) {
@@ -28,8 +27,6 @@ struct Case {
     bool matchCase;
     std::size_t at;
 };
-
-}  // namespace
 
 // Latin-1 A-umlaut (C4) and a-umlaut (E4), and the neighbours of the letter ranges, stay apart
 // when folding. At 15, the last candidate of a vector block, after candidates that fail.

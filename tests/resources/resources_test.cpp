@@ -71,15 +71,6 @@ TEST(Resources, DialogStyleCaptionFontAndControlsInTabOrder) {
     DestroyWindow(dialog);
 }
 
-// The image the loader picks from the group for each size makes an icon.
-TEST(Resources, TheIconLoadsAtEachSize) {
-    for (int size : {16, 24, 32, 48}) {
-        EXPECT_TRUE(DestroyIcon(static_cast<HICON>(LoadImageA(
-            GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON, size, size, 0))))
-            << size;
-    }
-}
-
 // The manifest names this build's architecture for the program and for Common Controls 6, and
 // the loader acts on it: comctl32.dll comes from the side-by-side store, not the system folder.
 TEST(Manifest, ThisArchitectureAndCommonControls6InEffect) {

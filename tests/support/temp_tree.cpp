@@ -23,13 +23,9 @@ TempTree::TempTree() {
     // The counter keeps names apart where random_device is not random.
     static std::atomic<unsigned> counter{0};
     const std::string stem = "scourwell-test-" + std::to_string(std::random_device{}()) + "-";
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    do {
         root_ = fs::temp_directory_path() / (stem + std::to_string(counter++));
-        if (fs::create_directory(root_)) {
-            return;
-        }
-    }
-    throw std::runtime_error("cannot create a temporary folder");
+    } while (!fs::create_directory(root_));  // false when the name is taken; throws on errors
 }
 
 TempTree::~TempTree() {

@@ -31,17 +31,14 @@ static std::pair<int, int> Differences(HWND bar, const ProgressBarState& state) 
 TEST(DialogProgressBar, PaintsWhatItsArithmeticPlansAndAnimatesTheMarquee) {
     DialogDriver ui;
     const HWND bar = ui.Item(IDC_PROGRESS);
-    const auto send = [bar](UINT message, WPARAM wParam, LPARAM lParam = 0) {
-        SendMessageA(bar, message, wParam, lParam);
-    };
     ProgressBarState position;
     position.SetPosition(37);
     ui.OnDialogThread([&] {
         // The edge the standard control asks for on some systems: the bar keeps no frame.
         SetWindowLongA(bar, GWL_EXSTYLE, WS_EX_STATICEDGE);
         SetWindowPos(bar, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED);
-        send(PBM_SETRANGE32, 0, 100);
-        send(PBM_SETPOS, 37);
+        SendMessageA(bar, PBM_SETRANGE32, 0, 100);
+        SendMessageA(bar, PBM_SETPOS, 37, 0);
     });
     const int middle = CaptureWindow(bar).width / 2;
     const std::pair<int, int> text = Differences(bar, position);
@@ -49,7 +46,7 @@ TEST(DialogProgressBar, PaintsWhatItsArithmeticPlansAndAnimatesTheMarquee) {
         << "the percentage is centred";
 
     // The marquee's timer moves the block.
-    send(PBM_SETMARQUEE, 1);
+    SendMessageA(bar, PBM_SETMARQUEE, 1, 0);
     const std::vector<COLORREF> start = CaptureWindow(bar).pixels;
     Sleep(150);
     EXPECT_NE(CaptureWindow(bar).pixels, start) << "the marquee stands still";
