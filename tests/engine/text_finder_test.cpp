@@ -45,8 +45,8 @@ TEST(TextFinder, FindsTheFirstOccurrenceFoldingOnlyTheLettersAToZ) {
     ExpectFound("xbcaxcabx......abc", "abc", true, 15);
 }
 
-// A small comparison with a plain search, enough to meet candidates that fail after the quick
-// check; the content matcher's fuzz test compares more widely.
+// A small comparison with a plain search, with many candidates that fail after the quick check
+// as cases differ; the content matcher's fuzz test compares more widely.
 TEST(TextFinder, AgreesWithAPlainSearchOnRandomInputs) {
     std::mt19937 rng(2024);
     for (int round = 0; round < 3000 && !HasFailure(); ++round) {
@@ -56,11 +56,8 @@ TEST(TextFinder, AgreesWithAPlainSearchOnRandomInputs) {
                 c = "aAbB"[rng() % 4];
             }
         }
-        const bool matchCase = rng() % 2 == 0;
-        auto fold = [&](char c) { return !matchCase && c >= 'A' && c <= 'Z' ? c + 32 : c; };
-        const auto plain = std::search(data.begin(), data.end(), text.begin(), text.end(),
-                                       [&](char a, char b) { return fold(a) == fold(b); });
-        ExpectFound(data, text, matchCase,
+        const auto plain = std::search(data.begin(), data.end(), text.begin(), text.end());
+        ExpectFound(data, text, true,
                     plain == data.end() ? kNone : static_cast<std::size_t>(plain - data.begin()));
     }
 }

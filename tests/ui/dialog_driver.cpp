@@ -83,7 +83,9 @@ std::vector<std::string> DialogDriver::Rows(int listId) const {
     const ListCtrlEx& list = listId == IDC_PATH_LIST ? g_app.pathList : g_app.resultList;
     std::vector<std::string> rows(list.GetItemCount());
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        LVITEMA item = {LVIF_IMAGE, r};
+        LVITEMA item = {};
+        item.mask = LVIF_IMAGE;
+        item.iItem = r;
         ListView_GetItem(list.hwnd, &item);
         rows[r] = std::to_string(item.iImage);
         for (int c = 0; c < Header_GetItemCount(ListView_GetHeader(list.hwnd)); ++c) {
