@@ -3,28 +3,24 @@
 #include "controls/gradient_math.h"
 #include "controls/progress_bar_state.h"
 
-namespace {
-
 using K = GradientKind;
 
-Colour Grey(int level) {
-    return MakeRgb(level, level, level);
-}
-
 // The line colours, as grey levels, of a gradient over `steps` lines from one grey to another.
-std::vector<int> Greys(K kind, int steps, int first, int second) {
+static std::vector<int> Greys(K kind, int steps, int first, int second) {
     const bool rows = kind == K::kRows || kind == K::kMirroredRows;
     const PixelRect rect = rows ? PixelRect{0, 0, 1, steps} : PixelRect{0, 0, steps, 1};
     std::vector<int> greys;
-    for (const GradientLine& line : GradientLines(kind, rect, Grey(first), Grey(second))) {
-        greys.push_back(line.colour == Grey(RedOf(line.colour)) ? RedOf(line.colour) : -1);
+    const Colour from = MakeRgb(first, first, first), to = MakeRgb(second, second, second);
+    for (const GradientLine& line : GradientLines(kind, rect, from, to)) {
+        const int red = RedOf(line.colour);
+        greys.push_back(line.colour == MakeRgb(red, red, red) ? red : -1);
     }
     return greys;
 }
 
 // A bar given a range, then maybe the marquee, then a position.
-ProgressBarState Bar(std::int32_t position, std::int32_t minimum = 0, std::int32_t maximum = 100,
-                     bool marquee = false) {
+static ProgressBarState Bar(std::int32_t position, std::int32_t minimum = 0,
+                            std::int32_t maximum = 100, bool marquee = false) {
     ProgressBarState state;
     state.SetRange(minimum, maximum);
     state.SetMarquee(marquee);
@@ -32,16 +28,13 @@ ProgressBarState Bar(std::int32_t position, std::int32_t minimum = 0, std::int32
     return state;
 }
 
-ProgressBarState MarqueeAtPhase(int phase) {
-    ProgressBarState state;
-    state.SetMarquee(true);
-    for (int i = 0; i < phase; ++i) {
+static ProgressBarState MarqueeAtPhase(int phase) {
+    ProgressBarState state = Bar(-1);
+    while (phase-- > 0) {
         state.AdvancePhase();
     }
     return state;
 }
-
-}  // namespace
 
 // Mirrored fills use the factors 2, 4, 6, 4 (2, 4, 6, 4, 2 for five) and clamp to 0..255.
 TEST(Gradient, LinesStepFromTheFirstColourTowardTheSecond) {
@@ -50,14 +43,11 @@ TEST(Gradient, LinesStepFromTheFirstColourTowardTheSecond) {
         int steps, first, second;
         std::vector<int> greys;
     } cases[] = {{K::kRows, 4, 252, 218, {252, 244, 235, 227}},
-                 {K::kRows, 1, 1, 200, {1}},
-                 {K::kColumns, 3, 9, 9, {9, 9, 9}},
                  {K::kMirroredRows, 4, 0, 40, {20, 40, 60, 40}},
                  {K::kMirroredColumns, 5, 100, 150, {120, 140, 160, 140, 120}},
                  {K::kMirroredRows, 4, 0, 200, {100, 200, 255, 200}},
                  {K::kMirroredColumns, 4, 200, 0, {100, 0, 0, 0}},
-                 {K::kRows, 0, 0, 9, {}},
-                 {K::kMirroredColumns, -1, 0, 9, {}}};
+                 {K::kRows, 0, 0, 9, {}}};
     for (const auto& c : cases) {
         EXPECT_EQ(Greys(c.kind, c.steps, c.first, c.second), c.greys) << &c - cases;
     }
@@ -72,8 +62,7 @@ TEST(Gradient, EachVariantDrawsItsOwnExtent) {
     const struct {
         K kind;
         PixelRect first, last;
-    } cases[] = {{K::kRows, {10, 20, 15, 20}, {10, 22, 15, 22}},
-                 {K::kMirroredRows, {10, 20, 15, 20}, {10, 22, 15, 22}},
+    } cases[] = {{K::kMirroredRows, {10, 20, 15, 20}, {10, 22, 15, 22}},
                  {K::kColumns, {10, 20, 10, 23}, {13, 20, 13, 23}},
                  {K::kMirroredColumns, {10, 20, 10, 24}, {13, 20, 13, 24}}};
     for (const auto& c : cases) {

@@ -1,17 +1,17 @@
-#include "tests/support/file_times.h"
-
+// TempTree's write times on Windows.
 #include <windows.h>
 
-bool SetFileWriteTime(const std::string& path, std::uint64_t fileTime) {
-    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        return false;
+#include <stdexcept>
+
+#include "tests/support/temp_tree.h"
+
+void TempTree::SetWriteTime(const std::string& relative, std::uint64_t fileTime) const {
+    HANDLE h = CreateFileA(Path(relative).string().c_str(), FILE_WRITE_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const FILETIME time = {static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+    if (h == INVALID_HANDLE_VALUE || !SetFileTime(h, nullptr, nullptr, &time)) {
+        throw std::runtime_error("cannot set the time of " + relative);
     }
-    FILETIME ft;
-    ft.dwLowDateTime = static_cast<DWORD>(fileTime & 0xFFFFFFFFu);
-    ft.dwHighDateTime = static_cast<DWORD>(fileTime >> 32);
-    const BOOL ok = SetFileTime(h, nullptr, nullptr, &ft);
     CloseHandle(h);
-    return ok != FALSE;
 }

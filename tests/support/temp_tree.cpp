@@ -5,8 +5,6 @@
 #include <random>
 #include <stdexcept>
 
-#include "tests/support/file_times.h"
-
 namespace fs = std::filesystem;
 
 std::uint64_t FileTimeFromUtc(int year, int month, int day, int hour, int minute, int second) {
@@ -25,13 +23,9 @@ TempTree::TempTree() {
     // The counter keeps names apart where random_device is not random.
     static std::atomic<unsigned> counter{0};
     const std::string stem = "scourwell-test-" + std::to_string(std::random_device{}()) + "-";
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    do {
         root_ = fs::temp_directory_path() / (stem + std::to_string(counter++));
-        if (fs::create_directory(root_)) {
-            return;
-        }
-    }
-    throw std::runtime_error("cannot create a temporary folder");
+    } while (!fs::create_directory(root_));  // false when the name is taken; throws on errors
 }
 
 TempTree::~TempTree() {
@@ -53,10 +47,4 @@ std::string TempTree::AddFile(const std::string& relative, const std::string& co
         throw std::runtime_error("cannot write " + path.string());
     }
     return path.string();
-}
-
-void TempTree::SetWriteTime(const std::string& relative, std::uint64_t fileTime) const {
-    if (!SetFileWriteTime(Path(relative).string(), fileTime)) {
-        throw std::runtime_error("cannot set the time of " + relative);
-    }
 }

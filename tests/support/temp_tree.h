@@ -19,7 +19,8 @@ class TempTree {
     void AddFolder(const std::string& relative) const;
     // Writes content (folders made as needed) and returns the full path text.
     std::string AddFile(const std::string& relative, const std::string& content) const;
-    // Sets the last-write time to the given count of 100 ns units since 1601-01-01 UTC.
+    // Sets the last-write time to the given count of 100 ns units since 1601-01-01 UTC;
+    // defined per platform in file_times_*.cpp.
     void SetWriteTime(const std::string& relative, std::uint64_t fileTime) const;
 
   private:

@@ -6,12 +6,12 @@
 
 #include <string>
 
+#include "controls/list_ctrl_ex.h"
 #include "job/row_batches.h"
 #include "resources/resource_ids.h"
 #include "results/result_format.h"
 #include "tests/support/temp_tree.h"
 #include "tests/ui/dialog_driver.h"
-#include "ui/app_state.h"
 
 TEST(DialogRows, RowsOfSeveralBatchesComeInOrderAndTheColumnsEndAsAFullFit) {
     TempTree tree;
@@ -38,11 +38,6 @@ TEST(DialogRows, RowsOfSeveralBatchesComeInOrderAndTheColumnsEndAsAFullFit) {
         EXPECT_EQ(rows[r], std::to_string(ListCtrlEx::GetFileIconIndex(file(i).c_str(), true)) +
                                "|" + file(i) + "|" + FormatFileDate(time(i)) + "|6.00|" +
                                tree.Root() + "\\" + file(i));
-        LVITEMA item = {};
-        item.mask = LVIF_PARAM;
-        item.iItem = r;
-        ListView_GetItem(list, &item);
-        EXPECT_EQ(item.lParam, reinterpret_cast<LPARAM>(&g_app.search.resultSet[r]));
     }
     for (int column : {0, 1}) {
         const int width = ListView_GetColumnWidth(list, column);
