@@ -53,8 +53,9 @@ TEST_F(MatcherTest, ReadingEndsAtStopOrAtTheRecordedSizeWithTheCurrentChunk) {
     EXPECT_TRUE(Scan(e, "early"));
     EXPECT_FALSE(Scan(e, "late"));
     e.size = static_cast<std::int64_t>(content.size());
-    state.stopFlag = 1;
-    EXPECT_FALSE(Scan(e, "late"));
+    state.stopFlag = 1;  // the first read is made, but not searched past its first chunk
+    const TextFinder late("late", 4, true);
+    EXPECT_EQ(FileScanner(late, kDefaultReadSize).Scan(e, state.stopFlag), FileOutcome::kNeither);
 }
 
 TEST_F(MatcherTest, LargeFileTextOnlyAboveTheThresholdAndOncePerTick) {
