@@ -1,10 +1,11 @@
-// The content phase on a pool of readers shows exactly what one file after another shows.
+// The content phase on a pool of readers shows exactly what one file after another shows, with
+// files that change between the walk and the reading counted as they are when read.
 #include "job/search_job.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -25,18 +26,46 @@ namespace {
 
 constexpr int kFiles = 600;  // more than the pool's window
 
-// File i, named i: hits hold "needle" at the start, across a chunk or across a read; after
-// the walk "gone" files vanish (Windows: are held unshared) and "shrunk" ones lose the needle.
+// File i, named i: hits hold "needle" at the start, across a chunk or across a read. After the
+// walk "gone" files vanish (Windows: are held unshared), "shrunk" ones lose the needle, "grown"
+// ones gain it within the chunk their listed size ends in, "replaced" ones are saved anew with it.
 std::string Kind(int i) {
-    static const char* kinds[] = {"hit", "hit", "hit", "miss", "miss", "short", "gone", "shrunk"};
-    return kinds[i % 8];
+    static const char* kinds[] = {"hit",   "hit",  "hit",    "miss",  "miss",
+                                  "short", "gone", "shrunk", "grown", "replaced"};
+    return kinds[i % 10];
+}
+
+bool Found(const std::string& kind) {
+    return kind == "hit" || kind == "grown" || kind == "replaced";
 }
 
 std::string Content(int i) {
     const std::size_t at[] = {0, READ_CHUNK_SIZE - 3, kDefaultReadSize - 2};
-    return Kind(i) == "hit"     ? std::string(at[i % 3], '.') + "needle" + std::string(i % 50, '.')
-           : Kind(i) == "short" ? "nee"
-                                : std::string(5000 + i, 'e') + (Kind(i) == "miss" ? "" : "needle");
+    const std::string kind = Kind(i);
+    return kind == "hit"     ? std::string(at[i % 3], '.') + "needle" + std::string(i % 50, '.')
+           : kind == "short" ? "nee"
+                             : std::string(5000 + i, 'e') + (kind == "shrunk" ? "needle" : "");
+}
+
+void Change(const TempTree& tree, int i,
+            [[maybe_unused]] std::vector<std::shared_ptr<void>>& held) {
+    const std::string kind = Kind(i), name = std::to_string(i);
+    if (kind == "shrunk") {
+        std::filesystem::resize_file(tree.Path(name), i % 3 * 50);  // emptied as well
+    } else if (kind == "grown") {
+        std::ofstream(tree.Path(name), std::ios::binary | std::ios::app) << "needle";
+    } else if (kind == "replaced") {
+        std::filesystem::remove(tree.Path(name));
+        tree.AddFile(name, "a needle");
+    } else if (kind == "gone") {
+#ifdef _WIN32
+        held.emplace_back(CreateFileA(tree.Path(name).string().c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr),
+                          CloseHandle);
+#else
+        std::filesystem::remove(tree.Path(name));
+#endif
+    }
 }
 
 }  // namespace
@@ -59,24 +88,27 @@ TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
         RecordingView view;
         view.searchText = "needle";
         view.folders = {tree.Root()};
-        std::vector<std::string> foundNames;
-        int texts = 0, unaccessible = 0, searched = kFiles;
+        std::string found;  // the names of the files found so far, each followed by a space
+        int texts = 0, foundCount = 0, unaccessible = 0, searched = kFiles;
         std::vector<std::shared_ptr<void>> held;
-        std::string last;  // status text
-        auto onText = [&](const std::string& text) {
-            last = text;
-            if (text[0] != '[') {
+        view.onCall = [&](const std::string& call) {
+            for (int i = 0; call == "range 0 100" && i < kFiles; ++i) {
+                Change(tree, i, held);
+                state.statusDueFlag = 1;
+            }
+            if (call.rfind("status [", 0) != 0) {
                 return;
             }
             const int k = texts++;  // a text after every file, with the counts so far
             const std::string kind = Kind(std::stoi(state.fileList[k].name));
             unaccessible += kind == "gone";
-            if (kind == "hit") {
-                foundNames.push_back(state.fileList[k].name);
+            if (Found(kind)) {
+                found += state.fileList[k].name + " ";
+                ++foundCount;
             }
-            EXPECT_EQ(text.substr(text.find(']') + 2),
+            EXPECT_EQ(call.substr(call.find(']') + 2),
                       "Searching file " + std::to_string(k) +
-                          " of 600, Files found: " + std::to_string(foundNames.size()) +
+                          " of 600, Files found: " + std::to_string(foundCount) +
                           ", Unaccessable: " + std::to_string(unaccessible));
             state.statusDueFlag = 1;
             if (k >= stopFrom && k + 1 < kFiles && searched == kFiles &&
@@ -85,35 +117,16 @@ TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
                 state.stopFlag = 1;
             }
         };
-        view.onCall = [&](const std::string& call) {
-            for (int i = 0; call == "range 0 100" && i < kFiles; ++i) {
-                const std::filesystem::path path = tree.Path(std::to_string(i));
-                if (Kind(i) == "shrunk") {
-                    std::filesystem::resize_file(path, 100);
-                } else if (Kind(i) == "gone") {
-#ifdef _WIN32
-                    held.emplace_back(CreateFileA(path.string().c_str(), GENERIC_READ, 0, nullptr,
-                                                  OPEN_EXISTING, 0, nullptr),
-                                      CloseHandle);
-#else
-                    std::filesystem::remove(path);
-#endif
-                }
-            }
-            state.statusDueFlag = state.statusDueFlag || call == "range 0 100";
-            if (call.rfind("status ", 0) == 0) {
-                onText(call.substr(7));
-            }
-        };
         RunSearchJob(state, view, ContentOptions{readers, readSize});
-        std::vector<std::string> rows(view.rows.size());
-        std::transform(view.rows.begin(), view.rows.end(), rows.begin(),
-                       [](auto r) { return r->name; });
+        std::string rows;
+        for (const FileEntry* row : view.rows) {
+            rows += row->name + " ";
+        }
         EXPECT_EQ(texts, searched < kFiles ? searched - 1 : kFiles);
-        EXPECT_EQ(rows, foundNames);
-        EXPECT_EQ(last, "Files searched: " + std::to_string(searched) +
-                            ", Files found: " + std::to_string(foundNames.size()) +
-                            ", Unaccessable: " + std::to_string(unaccessible));
+        EXPECT_EQ(rows, found);
+        EXPECT_EQ(view.status, "Files searched: " + std::to_string(searched) +
+                                   ", Files found: " + std::to_string(foundCount) +
+                                   ", Unaccessable: " + std::to_string(unaccessible));
     }
 }
 

@@ -14,7 +14,7 @@ class RecordingView : public SearchView {
   public:
     using Buffer = char[kTextBufferSize];
 
-    std::string extensionFilter, searchText;
+    std::string extensionFilter, searchText, status;  // status: the last status text
     bool matchCase = false;
     std::vector<std::string> folders, calls;
     std::vector<const FileEntry*> rows;              // entries passed to AddResultRows
@@ -25,7 +25,7 @@ class RecordingView : public SearchView {
     void ReadSearchText(Buffer& to) override { Copy(searchText, to); }
     int FolderCount() override { return static_cast<int>(folders.size()); }
     void ReadFolder(int row, Buffer& to) override { Copy(folders.at(row), to); }
-    void SetStatusText(const char* text) override { Record(std::string("status ") + text); }
+    void SetStatusText(const char* text) override { Record("status " + (status = text)); }
     void SetProgressPos(int percent) override { Record("pos " + std::to_string(percent)); }
     void StartMarquee() override { Record("marquee on"); }
     void StopMarquee() override { Record("marquee off"); }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(SearchPathRules, OneTrailingBackslashGoesFromPathsLongerThanTwoAndNothingIsTrimmed) {
     const std::string cases[][2] = {
         {"C:\\Data\\", "C:\\Data"}, {"D:\\", "D:"}, {"C:\\Data\\\\", "C:\\Data\\"},
@@ -14,27 +16,33 @@ TEST(SearchPathRules, OneTrailingBackslashGoesFromPathsLongerThanTwoAndNothingIs
 }
 
 // The listed rows are compared from the top with A-Z folded; the first row that decides counts.
+// A parent takes the topmost row it holds and drops the others.
 TEST(SearchPathRules, OverlapWithTheListedFolders) {
     using K = PathOverlap::Kind;
+    const std::vector<std::string> five = {"X:\\Other", "c:\\data\\b", "C:\\Database",
+                                           "C:\\DATA\\A\\Deep", "C:\\Data\\C"};
     const struct {
         std::vector<std::string> rows;
         std::string path;
         PathOverlap::Kind kind;
         int row;
+        std::vector<int> alsoCovered = {};
     } cases[] = {{{"C:\\Data"}, "c:\\data", K::kAlreadyIncluded, 0},
                  {{"X:\\Other", "C:\\Data"}, "C:\\DATA\\Sub", K::kAlreadyIncluded, 1},
                  {{"C:\\Data"}, "C:\\Database", K::kNone, -1},
                  {{"C:\\Data"}, "C:\\Dat", K::kNone, -1},
                  {{"D:"}, "D:\\Music", K::kAlreadyIncluded, 0},
                  {{"C:\\\xC4"}, "C:\\\xE4", K::kNone, -1},
-                 {{"C:\\Data\\B", "X:\\Other", "C:\\Data\\A"}, "c:\\data", K::kParentOfRow, 0},
-                 {{"X:\\Other", "C:\\Data\\A"}, "C:\\Data", K::kParentOfRow, 1},
                  {{"C:\\Database"}, "C:\\Data", K::kNone, -1},
                  {{"C:\\A\\B\\C", "C:\\A"}, "C:\\A\\B", K::kParentOfRow, 0},
-                 {{"C:\\A", "C:\\A\\B\\C"}, "C:\\A\\B", K::kAlreadyIncluded, 0}};
+                 {{"C:\\A", "C:\\A\\B\\C"}, "C:\\A\\B", K::kAlreadyIncluded, 0},
+                 {five, "C:\\Data", K::kParentOfRow, 1, {3, 4}},
+                 {five, "C:\\Data\\A", K::kParentOfRow, 3},
+                 {five, "c:", K::kParentOfRow, 1, {2, 3, 4}}};
     for (const auto& c : cases) {
         const PathOverlap overlap = FindPathOverlap(c.rows, c.path);
-        EXPECT_EQ(std::make_pair(overlap.kind, overlap.row), std::make_pair(c.kind, c.row))
+        EXPECT_EQ(std::make_tuple(overlap.kind, overlap.row, overlap.alsoCovered),
+                  std::make_tuple(c.kind, c.row, c.alsoCovered))
             << c.path;
     }
 }
