@@ -2,7 +2,8 @@
 // it presses its buttons and reads its status line with WM_GETTEXT. scripts/soak-wine.sh
 // runs it between its measurements of the program's process.
 // Usage: soak_driver ready                 succeeds once the window is there
-//        soak_driver setup FOLDER TEXT     types the folder, presses Add, types the text
+//        soak_driver setup FOLDER TEXT [EXTENSION]  types the folder, presses Add, types the
+//                                          text and the extension filter
 //        soak_driver full                  one search to its end; prints when each phase began
 //        soak_driver stops N SEED C R E    N searches, each stopped at a random moment, in
 //                                          turn in [0,C), [C,R) and [R,E) ms: the walk, the
@@ -129,6 +130,7 @@ int Stops(int searches, unsigned seed, const double bounds[4]) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);  // lines as they come, also into a pipe
     g_dialog = FindWindowA(nullptr, "Scourwell");
     if (g_dialog == nullptr || argc < 2) {
         std::fprintf(stderr, "no Scourwell window, or no command\n");
@@ -138,10 +140,11 @@ int main(int argc, char** argv) {
     if (command == "ready") {
         return 0;
     }
-    if (command == "setup" && argc == 4) {
+    if (command == "setup" && (argc == 4 || argc == 5)) {
         SetText(IDC_PATH_EDIT, argv[2]);
         Press(IDC_ADD);
         SetText(IDC_SEARCH_TEXT, argv[3]);
+        SetText(IDC_EXT_FILTER, argc == 5 ? argv[4] : "");
         return 0;
     }
     if (command == "full") {
