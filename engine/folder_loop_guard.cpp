@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/ascii.h"
 #include "os/path.h"
 
 namespace {
@@ -11,17 +12,16 @@ constexpr int kMaxClimb = 256;
 
 }  // namespace
 
-// A loop must pass through a link, so identities are looked up only for links and, below a
-// link, for the folders that could lead back to it; an ordinary walk costs no lookup.
+// A loop must pass through a link, so an identity is looked up for each link, for the
+// folders it is compared with, and below a link for a folder named like a link's target;
+// an ordinary walk costs no lookup.
 bool FolderLoopGuard::Enter(const std::string& folder, bool isLink) {
     Level level;
     level.folder = folder;
     level.isLink = isLink;
-    if (isLink || linksOnDescent_ > 0) {
-        level.id = identify_(folder);
-        level.looked = true;
-    }
     if (isLink) {
+        level.id = os::IdentifyFolder(folder, &level.realName);
+        level.looked = true;
         for (Level& entered : descent_) {
             if (IdOf(entered) == level.id) {
                 return false;
@@ -30,13 +30,8 @@ bool FolderLoopGuard::Enter(const std::string& folder, bool isLink) {
         if (IsAboveSearchFolder(level.id)) {
             return false;
         }
-    } else if (linksOnDescent_ > 0) {
-        // Below a link an ordinary folder can only be one that a link on this descent led to.
-        for (const Level& entered : descent_) {
-            if (entered.isLink && entered.id == level.id) {
-                return false;
-            }
-        }
+    } else if (linksOnDescent_ > 0 && ReentersALinkTarget(level)) {
+        return false;
     }
     linksOnDescent_ += isLink ? 1 : 0;
     descent_.push_back(std::move(level));
@@ -50,10 +45,24 @@ void FolderLoopGuard::Leave() {
 
 const os::FolderId& FolderLoopGuard::IdOf(Level& level) {
     if (!level.looked) {
-        level.id = identify_(level.folder);
+        level.id = os::IdentifyFolder(level.folder);
         level.looked = true;
     }
     return level.id;
+}
+
+// Below a link, an ordinary folder can be the target of a link on this descent, met again
+// in its own parent: then it bears the target's own name.
+bool FolderLoopGuard::ReentersALinkTarget(Level& level) {
+    const std::size_t slash = level.folder.find_last_of(os::kPathSeparator);
+    const std::string name = level.folder.substr(slash == std::string::npos ? 0 : slash + 1);
+    for (const Level& entered : descent_) {
+        if (entered.isLink && AsciiEqualFolded(entered.realName.c_str(), name.c_str()) &&
+            IdOf(level) == entered.id) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool FolderLoopGuard::IsAboveSearchFolder(const os::FolderId& id) {
@@ -64,7 +73,7 @@ bool FolderLoopGuard::IsAboveSearchFolder(const os::FolderId& id) {
         os::FolderId below = IdOf(descent_.front());
         for (int i = 0; i < kMaxClimb; ++i) {
             path.append(1, os::kPathSeparator).append("..");
-            const os::FolderId parent = identify_(path);
+            const os::FolderId parent = os::IdentifyFolder(path);
             if (!parent.known || parent == below) {
                 break;
             }

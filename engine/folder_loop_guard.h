@@ -9,10 +9,6 @@
 
 class FolderLoopGuard {
   public:
-    using Identify = os::FolderId (*)(const std::string& folder);
-
-    explicit FolderLoopGuard(Identify identify = os::IdentifyFolder) : identify_(identify) {}
-
     // Whether the walk may enter folder, a sub-folder of the one entered last; the first
     // call is for the search folder. Each entry that returns true is paired with Leave.
     bool Enter(const std::string& folder, bool isLink);
@@ -24,12 +20,13 @@ class FolderLoopGuard {
         bool isLink = false;
         bool looked = false;
         os::FolderId id;
+        std::string realName;  // of a link's target
     };
 
     const os::FolderId& IdOf(Level& level);
+    bool ReentersALinkTarget(Level& level);
     bool IsAboveSearchFolder(const os::FolderId& id);
 
-    Identify identify_;
     std::vector<Level> descent_;
     std::vector<os::FolderId> above_;  // the search folder's ancestors, nearest first
     bool aboveLooked_ = false;

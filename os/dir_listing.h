@@ -50,7 +50,8 @@ class DirListing {
 };
 
 // The identity of the folder a path leads to, links followed; unknown when it can't be
-// reached. Costs an open on Windows, so a walk asks only where a loop is possible.
-FolderId IdentifyFolder(const std::string& folder);
+// reached. With realName, also the name that folder has in its own parent. Costs an open on
+// Windows, so a walk asks only where a loop is possible.
+FolderId IdentifyFolder(const std::string& folder, std::string* realName = nullptr);
 
 }  // namespace os

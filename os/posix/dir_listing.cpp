@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace os {
@@ -86,13 +88,19 @@ void DirListing::Next() {
     valid_ = native_ != nullptr && ReadEntry(AsDir(native_), entry_);
 }
 
-FolderId IdentifyFolder(const std::string& folder) {
+FolderId IdentifyFolder(const std::string& folder, std::string* realName) {
     FolderId id;
+    const char* path = folder.empty() ? "/" : folder.c_str();
     struct stat st {};
-    if (stat(folder.empty() ? "/" : folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (stat(path, &st) == 0 && S_ISDIR(st.st_mode)) {
         id.known = true;
         id.device = static_cast<std::uint64_t>(st.st_dev);
         id.inode = static_cast<std::uint64_t>(st.st_ino);
+    }
+    char* resolved = realName != nullptr ? realpath(path, nullptr) : nullptr;
+    if (resolved != nullptr) {
+        realName->assign(std::strrchr(resolved, '/') + 1);
+        std::free(resolved);
     }
     return id;
 }

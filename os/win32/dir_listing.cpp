@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <utility>
 
 namespace os {
@@ -67,9 +68,9 @@ void DirListing::Next() {
     }
 }
 
-FolderId IdentifyFolder(const std::string& folder) {
+FolderId IdentifyFolder(const std::string& folder, std::string* realName) {
     FolderId id;
-    // "\." keeps a drive given as "D:" from meaning the drive's current folder.
+    // "\\." keeps a drive given as "D:" from meaning the drive's current folder.
     const std::string path = folder + "\\.";
     HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -82,6 +83,12 @@ FolderId IdentifyFolder(const std::string& folder) {
         id.known = true;
         id.device = info.dwVolumeSerialNumber;
         id.inode = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    }
+    char resolved[1024];
+    const DWORD length =
+        realName != nullptr ? GetFinalPathNameByHandleA(h, resolved, sizeof resolved, 0) : 0;
+    if (length > 0 && length < sizeof resolved) {
+        realName->assign(std::strrchr(resolved, '\\') + 1);
     }
     CloseHandle(h);
     return id;
