@@ -7,7 +7,7 @@ packages=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine64 wine32:i386 fonts-wine fonts-liberation
     xvfb xauth x11-apps imagemagick
-    python3 ripgrep util-linux xdotool
+    python3 ripgrep util-linux xdotool procps
 )
 
 missing=()
