@@ -70,7 +70,7 @@ void DirListing::Next() {
 
 FolderId IdentifyFolder(const std::string& folder, std::string* realName) {
     FolderId id;
-    // "\\." keeps a drive given as "D:" from meaning the drive's current folder.
+    // A trailing backslash and dot keep a drive given as "D:" from meaning its current folder.
     const std::string path = folder + "\\.";
     HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
