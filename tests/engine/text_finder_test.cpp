@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 #include <string>
 
 constexpr std::size_t kNone = TextFinder::kNotFound;
@@ -47,17 +46,3 @@ TEST(TextFinder, FindsTheFirstOccurrenceFoldingOnlyTheLettersAToZ) {
 
 // A small comparison with a plain search, with many candidates that fail after the quick check
 // as cases differ; the content matcher's fuzz test compares more widely.
-TEST(TextFinder, AgreesWithAPlainSearchOnRandomInputs) {
-    std::mt19937 rng(2024);
-    for (int round = 0; round < 3000 && !HasFailure(); ++round) {
-        std::string text(1 + rng() % 8, ' '), data(rng() % 100, ' ');
-        for (std::string* s : {&text, &data}) {
-            for (char& c : *s) {
-                c = "aAbB"[rng() % 4];
-            }
-        }
-        const auto plain = std::search(data.begin(), data.end(), text.begin(), text.end());
-        ExpectFound(data, text, true,
-                    plain == data.end() ? kNone : static_cast<std::size_t>(plain - data.begin()));
-    }
-}
