@@ -3,6 +3,8 @@
 #include "controls/gradient_math.h"
 #include "controls/progress_bar_state.h"
 
+#include <tuple>
+
 using K = GradientKind;
 
 // The line colours, as grey levels, of a gradient over `steps` lines from one grey to another.
@@ -18,18 +20,13 @@ static std::vector<int> Greys(K kind, int steps, int first, int second) {
     return greys;
 }
 
-// A bar given a range, then maybe the marquee, then a position.
+// A bar given a range, then maybe the marquee, then a position, then phase steps.
 static ProgressBarState Bar(std::int32_t position, std::int32_t minimum = 0,
-                            std::int32_t maximum = 100, bool marquee = false) {
+                            std::int32_t maximum = 100, bool marquee = false, int phase = 0) {
     ProgressBarState state;
     state.SetRange(minimum, maximum);
     state.SetMarquee(marquee);
     state.SetPosition(position);
-    return state;
-}
-
-static ProgressBarState MarqueeAtPhase(int phase) {
-    ProgressBarState state = Bar(-1);
     while (phase-- > 0) {
         state.AdvancePhase();
     }
@@ -38,45 +35,38 @@ static ProgressBarState MarqueeAtPhase(int phase) {
 
 // Mirrored fills use the factors 2, 4, 6, 4 (2, 4, 6, 4, 2 for five) and clamp to 0..255.
 TEST(Gradient, LinesStepFromTheFirstColourTowardTheSecond) {
-    const struct {
-        K kind;
-        int steps, first, second;
-        std::vector<int> greys;
-    } cases[] = {{K::kRows, 4, 252, 218, {252, 244, 235, 227}},
-                 {K::kMirroredRows, 4, 0, 40, {20, 40, 60, 40}},
-                 {K::kMirroredColumns, 5, 100, 150, {120, 140, 160, 140, 120}},
-                 {K::kMirroredRows, 4, 0, 200, {100, 200, 255, 200}},
-                 {K::kMirroredColumns, 4, 200, 0, {100, 0, 0, 0}},
-                 {K::kRows, 0, 0, 9, {}}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(Greys(c.kind, c.steps, c.first, c.second), c.greys) << &c - cases;
+    const std::tuple<K, int, int, int, std::vector<int>> cases[] = {
+        {K::kRows, 4, 252, 218, {252, 244, 235, 227}},
+        {K::kMirroredRows, 4, 0, 40, {20, 40, 60, 40}},
+        {K::kMirroredColumns, 5, 100, 150, {120, 140, 160, 140, 120}},
+        {K::kMirroredRows, 4, 0, 200, {100, 200, 255, 200}},
+        {K::kMirroredColumns, 4, 200, 0, {100, 0, 0, 0}},
+        {K::kRows, 0, 0, 9, {}}};
+    for (const auto& [kind, steps, first, second, greys] : cases) {
+        EXPECT_EQ(Greys(kind, steps, first, second), greys) << steps << " from " << first;
     }
     // Channels step apart; a rising one is cut toward the first colour too.
     const auto lines =
         GradientLines(K::kColumns, {0, 0, 3, 1}, MakeRgb(0, 200, 10), MakeRgb(10, 100, 255));
     EXPECT_EQ(lines.at(2).colour, MakeRgb(6, 134, 173));
+    // Lightening moves halfway toward white.
+    EXPECT_EQ(LightenColor(MakeRgb(0, 120, 215)), MakeRgb(127, 187, 235));
+    EXPECT_EQ(LightenColor(MakeRgb(255, 255, 255)), MakeRgb(255, 255, 255));
+    EXPECT_EQ(LightenColor(0xFF000000u | MakeRgb(1, 2, 3)), MakeRgb(128, 128, 129));
 }
 
 // Lines run from (x0, y0) to (x1, y1): rows reach right + 1, mirrored columns bottom + 1.
 TEST(Gradient, EachVariantDrawsItsOwnExtent) {
-    const struct {
-        K kind;
-        PixelRect first, last;
-    } cases[] = {{K::kMirroredRows, {10, 20, 15, 20}, {10, 22, 15, 22}},
-                 {K::kColumns, {10, 20, 10, 23}, {13, 20, 13, 23}},
-                 {K::kMirroredColumns, {10, 20, 10, 24}, {13, 20, 13, 24}}};
-    for (const auto& c : cases) {
-        const auto lines = GradientLines(c.kind, {10, 20, 14, 23}, 0, 0);
+    const std::tuple<K, PixelRect, PixelRect> cases[] = {
+        {K::kMirroredRows, {10, 20, 15, 20}, {10, 22, 15, 22}},
+        {K::kColumns, {10, 20, 10, 23}, {13, 20, 13, 23}},
+        {K::kMirroredColumns, {10, 20, 10, 24}, {13, 20, 13, 24}}};
+    for (const auto& [kind, first, last] : cases) {
+        const auto lines = GradientLines(kind, {10, 20, 14, 23}, 0, 0);
         const GradientLine &f = lines.front(), &l = lines.back();
-        EXPECT_EQ((PixelRect{f.x0, f.y0, f.x1, f.y1}), c.first);
-        EXPECT_EQ((PixelRect{l.x0, l.y0, l.x1, l.y1}), c.last);
+        EXPECT_EQ((PixelRect{f.x0, f.y0, f.x1, f.y1}), first);
+        EXPECT_EQ((PixelRect{l.x0, l.y0, l.x1, l.y1}), last);
     }
-}
-
-TEST(Gradient, LightenMovesHalfwayTowardWhite) {
-    EXPECT_EQ(LightenColor(MakeRgb(0, 120, 215)), MakeRgb(127, 187, 235));
-    EXPECT_EQ(LightenColor(MakeRgb(255, 255, 255)), MakeRgb(255, 255, 255));
-    EXPECT_EQ(LightenColor(0xFF000000u | MakeRgb(1, 2, 3)), MakeRgb(128, 128, 129));
 }
 
 TEST(ProgressBarState, RangeWordsStepsAndThePhase) {
@@ -88,7 +78,7 @@ TEST(ProgressBarState, RangeWordsStepsAndThePhase) {
     state.StepIt();
     state.StepIt();
     EXPECT_EQ(state.Position(), 100);
-    state = MarqueeAtPhase(139);
+    state = Bar(-1, 0, 100, false, 139);
     EXPECT_EQ(state.Phase(), 139.0f);
     state.AdvancePhase();
     EXPECT_EQ(state.Phase(), 0.0f);
@@ -98,31 +88,29 @@ TEST(ProgressBarState, RangeWordsStepsAndThePhase) {
 // marquee as it was; -1 always means the marquee. Ranges are signed 32-bit. The text is rounded,
 // the bar cut, and the marquee block a third of the width wide. Width 202, height 20.
 TEST(ProgressBarPlan, PositionsTextAndBar) {
-    const struct {
-        ProgressBarState state;
-        std::string text;  // none with the marquee
-        bool showBar;
-        int left, right;
-    } cases[] = {{Bar(50), "50%", true, 1, 100},
-                 {Bar(0), "0%", false, 1, 1},
-                 {Bar(250), "100%", true, 1, 200},
-                 {Bar(-5), "-5%", false, 1, 1},
-                 {Bar(-5, 0, 100, true), "", false, 1, 1},
-                 {Bar(0, 0, 100, true), "0%", false, 1, 1},
-                 {Bar(-1), "", false, 1, 1},
-                 {Bar(-1, -10, 10), "", false, 1, 1},
-                 {Bar(2, 0, 3), "67%", true, 1, 132},
-                 {Bar(0, -100, 100), "50%", true, 1, 100},
-                 {Bar(50000, 0, 100000), "50%", true, 1, 100},
-                 {Bar(7, 7, 7), "0%", false, 1, 1},
-                 {MarqueeAtPhase(20), "", true, 1, 40},
-                 {MarqueeAtPhase(50), "", true, 33, 100}};
-    for (const auto& c : cases) {
-        const ProgressBarPicture p = PlanProgressBar(c.state, 202, 20);
-        EXPECT_EQ(p.showText ? p.text : "", c.text) << &c - cases;
-        EXPECT_EQ(p.showBar, c.showBar) << &c - cases;
-        EXPECT_EQ(p.barTop, (PixelRect{c.left, 1, c.right, 10})) << &c - cases;
-        EXPECT_EQ(p.barBottom, (PixelRect{c.left, 10, c.right, 19})) << &c - cases;
+    // The text (none with the marquee), whether the bar shows, its left and right.
+    const std::tuple<ProgressBarState, std::string, bool, int, int> cases[] = {
+        {Bar(50), "50%", true, 1, 100},
+        {Bar(0), "0%", false, 1, 1},
+        {Bar(250), "100%", true, 1, 200},
+        {Bar(-5), "-5%", false, 1, 1},
+        {Bar(-5, 0, 100, true), "", false, 1, 1},
+        {Bar(0, 0, 100, true), "0%", false, 1, 1},
+        {Bar(-1), "", false, 1, 1},
+        {Bar(-1, -10, 10), "", false, 1, 1},
+        {Bar(2, 0, 3), "67%", true, 1, 132},
+        {Bar(0, -100, 100), "50%", true, 1, 100},
+        {Bar(50000, 0, 100000), "50%", true, 1, 100},
+        {Bar(7, 7, 7), "0%", false, 1, 1},
+        {Bar(-1, 0, 100, false, 20), "", true, 1, 40},
+        {Bar(-1, 0, 100, false, 50), "", true, 33, 100}};
+    for (const auto& [state, text, showBar, left, right] : cases) {
+        const ProgressBarPicture p = PlanProgressBar(state, 202, 20);
+        EXPECT_EQ(
+            std::tie(p.showBar, p.barTop, p.barBottom),
+            std::make_tuple(showBar, PixelRect{left, 1, right, 10}, PixelRect{left, 10, right, 19}))
+            << text << " to " << right;
+        EXPECT_EQ(p.showText ? p.text : "", text) << right;
     }
     const ProgressBarPicture half = PlanProgressBar(Bar(50), 202, 20);
     EXPECT_EQ(half.grooveTop, (PixelRect{1, 1, 201, 10}));

@@ -1,12 +1,27 @@
+// The whole job: what each phase shows and where Stop leaves it. The content phase on a pool of
+// readers shows exactly what one file after another shows, with files that change between the
+// walk and the reading counted as they are when read.
 #include "job/search_job.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/recording_view.h"
 #include "tests/support/temp_tree.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -37,48 +52,80 @@ class SearchJobTest : public ::testing::Test {
     RecordingView view;
 };
 
+constexpr int kFiles = 600;  // more than the pool's window
+
+// File i, named i: hits hold "needle" at the start, across a chunk or across a read. After the
+// walk "gone" files vanish (Windows: are held unshared), "shrunk" ones lose the needle, "grown"
+// ones gain it within the chunk their listed size ends in, "replaced" ones are saved anew with it.
+std::string Kind(int i) {
+    static const char* kinds[] = {"hit",   "hit",  "hit",    "miss",  "miss",
+                                  "short", "gone", "shrunk", "grown", "replaced"};
+    return kinds[i % 10];
+}
+
+bool Found(const std::string& kind) {
+    return kind == "hit" || kind == "grown" || kind == "replaced";
+}
+
+std::string Content(int i) {
+    const std::size_t at[] = {0, READ_CHUNK_SIZE - 3, kDefaultReadSize - 2};
+    const std::string kind = Kind(i);
+    return kind == "hit"     ? std::string(at[i % 3], '.') + "needle" + std::string(i % 50, '.')
+           : kind == "short" ? "nee"
+                             : std::string(5000 + i, 'e') + (kind == "shrunk" ? "needle" : "");
+}
+
+void Change(const TempTree& tree, int i,
+            [[maybe_unused]] std::vector<std::shared_ptr<void>>& held) {
+    const std::string kind = Kind(i), name = std::to_string(i);
+    if (kind == "shrunk") {
+        std::filesystem::resize_file(tree.Path(name), i % 3 * 50);  // emptied as well
+    } else if (kind == "grown") {
+        std::ofstream(tree.Path(name), std::ios::binary | std::ios::app) << "needle";
+    } else if (kind == "replaced") {
+        std::filesystem::remove(tree.Path(name));
+        tree.AddFile(name, "a needle");
+    } else if (kind == "gone") {
+#ifdef _WIN32
+        held.emplace_back(CreateFileA(tree.Path(name).string().c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr),
+                          CloseHandle);
+#else
+        std::filesystem::remove(tree.Path(name));
+#endif
+    }
+}
+
 }  // namespace
 
 // The results of the search before stay unless the walk starts.
 TEST_F(SearchJobTest, JobsThatEndBeforeTheContentPhaseWriteNoFinalText) {
-    const struct {
-        std::string text;
-        std::vector<std::string> folders;
-        Calls calls;
-        std::size_t resultsLeft;
-    } cases[] = {{"", view.folders, {}, 1},
-                 {"needle", {}, {"marquee on", "marquee off"}, 1},
-                 {"needle",
-                  {tree.Path("none").string()},
-                  {"marquee on", "clear results", "status Building File Search List...",
-                   "range 0 100", "pos 0"},
-                  0}};
-    for (const auto& c : cases) {
+    // Search text, folders, the calls made and the results left.
+    const std::tuple<std::string, std::vector<std::string>, Calls, std::size_t> cases[] = {
+        {"", view.folders, {}, 1},
+        {"needle", {}, {"marquee on", "marquee off"}, 1},
+        {"needle",
+         {tree.Path("none").string()},
+         {"marquee on", "clear results", "status Building File Search List...", "range 0 100",
+          "pos 0"},
+         0}};
+    for (const auto& [text, folders, calls, resultsLeft] : cases) {
         view.calls.clear();
-        view.searchText = c.text;
-        view.folders = c.folders;
+        view.searchText = text;
+        view.folders = folders;
         state.resultSet = {FileEntry{}};
         RunSearchJob(state, view);
-        EXPECT_EQ(view.calls, c.calls);
-        EXPECT_EQ(state.resultSet.size(), c.resultsLeft);
+        EXPECT_EQ(view.calls, calls);
+        EXPECT_EQ(state.resultSet.size(), resultsLeft);
     }
 }
 
 // A tick falls before every call from the first one that starts with tickFrom until Stop is
-// pressed at the first call that starts with stopAt; the last calls are compared. Stop while
-// the contents are read is the pool test's. The worker clears a Stop left from before.
-TEST_F(SearchJobTest, CompleteSearchOrStopInEachPhaseAndTheWorkerClearsStopAfterwards) {
-    const struct {
-        const char *tickFrom, *stopAt;
-        Calls tail;
-    } cases[] = {
-        {"-",
-         "-",
-         {"inputs off", "tick on", "marquee on", "clear results",
-          "status Building File Search List...", "range 0 100", "pos 0",
-          "status Populating List...", "row f4.txt", "row f3.txt", "row f2.txt", "row f1.txt",
-          "row f0.txt", "status Files searched: 6, Files found: 5, Unaccessable: 0", "pos 100",
-          "tick off", "inputs on"}},
+// pressed at the first call that starts with stopAt; the last calls are compared. A search run
+// to its end and Stop while the contents are read are the pool test's. The worker clears a
+// Stop left from before.
+TEST_F(SearchJobTest, StopInEachPhaseAndTheWorkerClearsStopAfterwards) {
+    const std::tuple<const char*, const char*, Calls> cases[] = {
         {"status Building File Search List...",
          "status Building File List",
          {"status Building File List... 1", "range 0 100", "pos 0", "tick off", "inputs on"}},
@@ -94,13 +141,13 @@ TEST_F(SearchJobTest, CompleteSearchOrStopInEachPhaseAndTheWorkerClearsStopAfter
          {"status Populating List... 0 of 5", "pos 0", "row f3.txt", "row f2.txt", "row f1.txt",
           "row f0.txt", "status Files searched: 6, Files found: 5, Unaccessable: 0", "pos 100",
           "tick off", "inputs on"}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.stopAt);
+    for (const auto& [tickFrom, stopAt, tail] : cases) {
+        SCOPED_TRACE(stopAt);
         view.calls = {};
         bool ticking = false;
-        view.onCall = [&](const std::string& call) {
-            ticking = ticking || call.rfind(c.tickFrom, 0) == 0;
-            if (call.rfind(c.stopAt, 0) == 0) {
+        view.onCall = [&, from = tickFrom, at = stopAt](const std::string& call) {
+            ticking = ticking || call.rfind(from, 0) == 0;
+            if (call.rfind(at, 0) == 0) {
                 state.stopFlag = 1;
                 state.statusDueFlag = 0;
                 ticking = false;
@@ -111,8 +158,94 @@ TEST_F(SearchJobTest, CompleteSearchOrStopInEachPhaseAndTheWorkerClearsStopAfter
         };
         state.stopFlag = 1;
         RunSearchWorker(state, view);
-        ASSERT_GE(view.calls.size(), c.tail.size());
-        EXPECT_EQ(Calls(view.calls.end() - c.tail.size(), view.calls.end()), c.tail);
+        ASSERT_GE(view.calls.size(), tail.size());
+        EXPECT_EQ(Calls(view.calls.end() - tail.size(), view.calls.end()), tail);
         EXPECT_EQ(state.stopFlag.load(), 0u);
     }
 }
+
+TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
+    // Readers, bytes per read, and Stop: at the first per-file text from that file on whose
+    // next file misses, so that the outcome of the file being read is known.
+    const std::tuple<unsigned, std::size_t, int> cases[] = {
+        {1, kDefaultReadSize, kFiles}, {2, READ_CHUNK_SIZE, kFiles},
+        {3, kDefaultReadSize, kFiles}, {8, 3 * READ_CHUNK_SIZE, kFiles},
+        {2, kDefaultReadSize, 40},     {8, kDefaultReadSize, 300}};
+    for (const auto& [readers, readSize, stopFrom] : cases) {
+        SCOPED_TRACE(testing::Message() << readers << " readers, stop from " << stopFrom);
+        TempTree tree;
+        for (int i = 0; i < kFiles; ++i) {
+            tree.AddFile(std::to_string(i), Content(i));
+            tree.SetWriteTime(std::to_string(i), 42);  // rows keep the order found
+        }
+        SearchState state;
+        RecordingView view;
+        view.searchText = "needle";
+        view.folders = {tree.Root()};
+        std::string found;  // the names of the files found so far, each followed by a space
+        int texts = 0, foundCount = 0, unaccessible = 0, searched = kFiles;
+        std::vector<std::shared_ptr<void>> held;
+        view.onCall = [&](const std::string& call) {
+            for (int i = 0; call == "range 0 100" && i < kFiles; ++i) {
+                Change(tree, i, held);
+                state.statusDueFlag = 1;
+            }
+            if (call.rfind("status [", 0) != 0) {
+                return;
+            }
+            const int k = texts++;  // a text after every file, with the counts so far
+            const std::string kind = Kind(std::stoi(state.fileList[k].name));
+            unaccessible += kind == "gone";
+            if (Found(kind)) {
+                found += state.fileList[k].name + " ";
+                ++foundCount;
+            }
+            EXPECT_EQ(call.substr(call.find(']') + 2),
+                      "Searching file " + std::to_string(k) +
+                          " of 600, Files found: " + std::to_string(foundCount) +
+                          ", Unaccessable: " + std::to_string(unaccessible));
+            state.statusDueFlag = 1;
+            if (k >= stopFrom && k + 1 < kFiles && searched == kFiles &&
+                Kind(std::stoi(state.fileList[k + 1].name)) == "miss") {
+                searched = k + 2;
+                state.stopFlag = 1;
+            }
+        };
+        RunSearchJob(state, view, ContentOptions{readers, readSize});
+        std::string rows;
+        for (const FileEntry* row : view.rows) {
+            rows += row->name + " ";
+        }
+        EXPECT_EQ(texts, searched < kFiles ? searched - 1 : kFiles);
+        EXPECT_EQ(rows, found);
+        EXPECT_EQ(view.status, "Files searched: " + std::to_string(searched) +
+                                   ", Files found: " + std::to_string(foundCount) +
+                                   ", Unaccessable: " + std::to_string(unaccessible));
+    }
+}
+
+#ifndef _WIN32
+// A pipe holds the reader inside the file until Stop has come.
+TEST(ContentPool, ReaderMatchesNothingReadAfterStop) {
+    TempTree tree;
+    FileList files(1);
+    files[0].fullPath = tree.Path("pipe").string();
+    files[0].size = 1 << 20;
+    ASSERT_EQ(mkfifo(files[0].fullPath.c_str(), 0600), 0);
+    const TextFinder finder("needle", 6, true);
+    std::atomic<std::uint32_t> stop{0};
+    ContentReaders readers(files, finder, stop, ContentOptions{2, kDefaultReadSize});
+    const int writer = open(files[0].fullPath.c_str(), O_WRONLY);
+    const std::string chunk(READ_CHUNK_SIZE, '.');
+    ASSERT_EQ(write(writer, chunk.data(), chunk.size()), static_cast<ssize_t>(chunk.size()));
+    while (readers.BytesRead(0) != READ_CHUNK_SIZE) {
+    }
+    stop = 1;
+    ASSERT_EQ(write(writer, "needle", 6), 6);
+    close(writer);
+    std::optional<FileOutcome> outcome;
+    while (!(outcome = readers.Take(0, std::chrono::milliseconds(10)))) {
+    }
+    EXPECT_EQ(*outcome, FileOutcome::kNeither);
+}
+#endif

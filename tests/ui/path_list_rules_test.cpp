@@ -21,28 +21,24 @@ TEST(SearchPathRules, OverlapWithTheListedFolders) {
     using K = PathOverlap::Kind;
     const std::vector<std::string> five = {"X:\\Other", "c:\\data\\b", "C:\\Database",
                                            "C:\\DATA\\A\\Deep", "C:\\Data\\C"};
-    const struct {
-        std::vector<std::string> rows;
-        std::string path;
-        PathOverlap::Kind kind;
-        int row;
-        std::vector<int> alsoCovered = {};
-    } cases[] = {{{"C:\\Data"}, "c:\\data", K::kAlreadyIncluded, 0},
-                 {{"X:\\Other", "C:\\Data"}, "C:\\DATA\\Sub", K::kAlreadyIncluded, 1},
-                 {{"C:\\Data"}, "C:\\Database", K::kNone, -1},
-                 {{"C:\\Data"}, "C:\\Dat", K::kNone, -1},
-                 {{"D:"}, "D:\\Music", K::kAlreadyIncluded, 0},
-                 {{"C:\\\xC4"}, "C:\\\xE4", K::kNone, -1},
-                 {{"C:\\Database"}, "C:\\Data", K::kNone, -1},
-                 {{"C:\\A\\B\\C", "C:\\A"}, "C:\\A\\B", K::kParentOfRow, 0},
-                 {{"C:\\A", "C:\\A\\B\\C"}, "C:\\A\\B", K::kAlreadyIncluded, 0},
-                 {five, "C:\\Data", K::kParentOfRow, 1, {3, 4}},
-                 {five, "C:\\Data\\A", K::kParentOfRow, 3},
-                 {five, "c:", K::kParentOfRow, 1, {2, 3, 4}}};
-    for (const auto& c : cases) {
-        const PathOverlap overlap = FindPathOverlap(c.rows, c.path);
-        EXPECT_EQ(std::make_tuple(overlap.kind, overlap.row, overlap.alsoCovered),
-                  std::make_tuple(c.kind, c.row, c.alsoCovered))
-            << c.path;
+    // Rows, the new path, and the overlap: kind, row and the other rows covered.
+    const std::tuple<std::vector<std::string>, std::string, K, int, std::vector<int>> cases[] = {
+        {{"C:\\Data"}, "c:\\data", K::kAlreadyIncluded, 0, {}},
+        {{"X:\\Other", "C:\\Data"}, "C:\\DATA\\Sub", K::kAlreadyIncluded, 1, {}},
+        {{"C:\\Data"}, "C:\\Database", K::kNone, -1, {}},
+        {{"C:\\Data"}, "C:\\Dat", K::kNone, -1, {}},
+        {{"D:"}, "D:\\Music", K::kAlreadyIncluded, 0, {}},
+        {{"C:\\\xC4"}, "C:\\\xE4", K::kNone, -1, {}},
+        {{"C:\\Database"}, "C:\\Data", K::kNone, -1, {}},
+        {{"C:\\A\\B\\C", "C:\\A"}, "C:\\A\\B", K::kParentOfRow, 0, {}},
+        {{"C:\\A", "C:\\A\\B\\C"}, "C:\\A\\B", K::kAlreadyIncluded, 0, {}},
+        {five, "C:\\Data", K::kParentOfRow, 1, {3, 4}},
+        {five, "C:\\Data\\A", K::kParentOfRow, 3, {}},
+        {five, "c:", K::kParentOfRow, 1, {2, 3, 4}}};
+    for (const auto& [rows, path, kind, row, alsoCovered] : cases) {
+        const PathOverlap overlap = FindPathOverlap(rows, path);
+        EXPECT_EQ(std::tie(overlap.kind, overlap.row, overlap.alsoCovered),
+                  std::tie(kind, row, alsoCovered))
+            << path;
     }
 }
