@@ -78,10 +78,8 @@ TEST(ProgressBarState, RangeWordsStepsAndThePhase) {
     state.StepIt();
     state.StepIt();
     EXPECT_EQ(state.Position(), 100);
-    state = Bar(-1, 0, 100, false, 139);
-    EXPECT_EQ(state.Phase(), 139.0f);
-    state.AdvancePhase();
-    EXPECT_EQ(state.Phase(), 0.0f);
+    EXPECT_EQ(Bar(-1, 0, 100, false, 139).Phase(), 139.0f);  // wraps at 140
+    EXPECT_EQ(Bar(-1, 0, 100, false, 140).Phase(), 0.0f);
 }
 
 // A position is clamped above the maximum and kept below the minimum, where it leaves the

@@ -63,10 +63,6 @@ std::string Kind(int i) {
     return kinds[i % 10];
 }
 
-bool Found(const std::string& kind) {
-    return kind == "hit" || kind == "grown" || kind == "replaced";
-}
-
 std::string Content(int i) {
     const std::size_t at[] = {0, READ_CHUNK_SIZE - 3, kDefaultReadSize - 2};
     const std::string kind = Kind(i);
@@ -196,7 +192,7 @@ TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
             const int k = texts++;  // a text after every file, with the counts so far
             const std::string kind = Kind(std::stoi(state.fileList[k].name));
             unaccessible += kind == "gone";
-            if (Found(kind)) {
+            if (kind == "hit" || kind == "grown" || kind == "replaced") {
                 found += state.fileList[k].name + " ";
                 ++foundCount;
             }
