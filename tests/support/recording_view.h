@@ -17,7 +17,6 @@ class RecordingView : public SearchView {
     std::string extensionFilter, searchText, status;  // status: the last status text
     bool matchCase = false;
     std::vector<std::string> folders, calls;
-    std::vector<const FileEntry*> rows;              // entries passed to AddResultRows
     std::function<void(const std::string&)> onCall;  // after each call is recorded
 
     void ReadExtensionFilter(Buffer& to) override { Copy(extensionFilter, to); }
@@ -33,7 +32,6 @@ class RecordingView : public SearchView {
     void ClearResults() override { Record("clear results"); }
     void AddResultRows(const FileEntry* first, int count) override {
         for (int i = 0; i < count; ++i) {
-            rows.push_back(first + i);
             Record("row " + first[i].name);
         }
     }
