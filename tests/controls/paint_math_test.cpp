@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "controls/gradient_math.h"
 #include "controls/progress_bar_state.h"
-
-#include <tuple>
 
 using K = GradientKind;
 
