@@ -55,20 +55,6 @@ TEST(Gradient, LinesStepFromTheFirstColourTowardTheSecond) {
     EXPECT_EQ(LightenColor(0xFF000000u | MakeRgb(1, 2, 3)), MakeRgb(128, 128, 129));
 }
 
-// Lines run from (x0, y0) to (x1, y1): rows reach right + 1, mirrored columns bottom + 1.
-TEST(Gradient, EachVariantDrawsItsOwnExtent) {
-    const std::tuple<K, PixelRect, PixelRect> cases[] = {
-        {K::kMirroredRows, {10, 20, 15, 20}, {10, 22, 15, 22}},
-        {K::kColumns, {10, 20, 10, 23}, {13, 20, 13, 23}},
-        {K::kMirroredColumns, {10, 20, 10, 24}, {13, 20, 13, 24}}};
-    for (const auto& [kind, first, last] : cases) {
-        const auto lines = GradientLines(kind, {10, 20, 14, 23}, 0, 0);
-        const GradientLine &f = lines.front(), &l = lines.back();
-        EXPECT_EQ((PixelRect{f.x0, f.y0, f.x1, f.y1}), first);
-        EXPECT_EQ((PixelRect{l.x0, l.y0, l.x1, l.y1}), last);
-    }
-}
-
 TEST(ProgressBarState, RangeWordsStepsAndThePhase) {
     ProgressBarState state;
     state.SetRangeWords(0xFFFF8010u);  // two unsigned 16-bit halves

@@ -51,17 +51,6 @@ unsigned long long Setting(const char* name, unsigned long long fallback) {
 
 }  // namespace
 
-TEST_F(MatcherTest, FileShorterThanTheTextIsNeitherOpenedNorCounted) {
-    const std::string text(259, 'q');
-    EXPECT_TRUE(Scan(Entry("exact", text), text));
-    FileEntry missing{0, 258, tree.Path("missing").string(), "missing"};
-    Scan(missing, text);
-    EXPECT_EQ(progress.unaccessibleCount, 0u);
-    missing.size = 259;  // long enough: opened, and the open fails
-    Scan(missing, text);
-    EXPECT_EQ(progress.unaccessibleCount, 1u);
-}
-
 TEST_F(MatcherTest, ReadingEndsAtStopOrAtTheRecordedSizeWithTheCurrentChunk) {
     const std::string content = "early" + std::string(READ_CHUNK_SIZE, '.') + "late";
     FileEntry e = Entry("s.bin", content);

@@ -44,5 +44,3 @@ TEST(TextFinder, FindsTheFirstOccurrenceFoldingOnlyTheLettersAToZ) {
     ExpectFound("xbcaxcabx......abc", "abc", true, 15);
 }
 
-// A small comparison with a plain search, with many candidates that fail after the quick check
-// as cases differ; the content matcher's fuzz test compares more widely.
