@@ -2,8 +2,12 @@
 // search, Stop and closing while a search runs, and the context menus' actions.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <filesystem>
 
+#include "job/row_batches.h"
 #include "resources/resource_ids.h"
 #include "results/result_format.h"
 #include "tests/support/temp_tree.h"
@@ -79,10 +83,18 @@ TEST_F(DialogCommands, AddRefusesListedAndMissingFoldersAndRemoveDeletesTheMarke
     EXPECT_EQ(ui.Rows(IDC_PATH_LIST), (std::vector<std::string>{row + "\\gone", row + "\\a"}));
 }
 
-// Match Case and the extension filter leave out the other two; newest first is the job's.
-TEST_F(DialogCommands, SearchListsTheFileFoundAndTheShellGetsItsPathQuoted) {
-    const std::string path = tree.AddFile("a, file.txt", "Needle");
-    tree.SetWriteTime("a, file.txt", FileTimeFromUtc(2024, 6, 1, 12, 0));
+// Match Case and the extension filter leave out two files. The rest come in several batches,
+// newest first, and older files have longer names, so the widest comes with the last batch.
+TEST_F(DialogCommands, SearchListsTheFilesFoundAndTheShellGetsTheirPathsQuoted) {
+    const int n = kFirstRowBatch + kMinRowBatch + 43;  // a third batch at least
+    auto file = [](int i) {
+        return std::to_string(i) + std::string((n - i) / 10, 'w') + ", a.txt";
+    };
+    auto time = [](int i) { return FileTimeFromUtc(2020, 1, 1, 0, 0) + i * 600000000ULL; };
+    for (int i = 0; i < n; ++i) {
+        tree.AddFile(file(i), "Needle");
+        tree.SetWriteTime(file(i), time(i));
+    }
     tree.AddFile("lower.txt", "needle");
     tree.AddFile("other.log", "Needle");
     Add("");
@@ -90,22 +102,32 @@ TEST_F(DialogCommands, SearchListsTheFileFoundAndTheShellGetsItsPathQuoted) {
     ui.Type(IDC_EXT_FILTER, ".txt");
     ui.Click(IDC_MATCH_CASE);
     ui.RunSearch();
-    EXPECT_EQ(ui.Rows(IDC_RESULT_LIST),
-              (std::vector<std::string>{
-                  std::to_string(ListCtrlEx::GetFileIconIndex("a, file.txt", true)) +
-                  "|a, file.txt|" + FormatFileDate(FileTimeFromUtc(2024, 6, 1, 12, 0)) + "|" +
-                  FormatFileSize(6) + "|" + path}));
-    EXPECT_EQ(g_app.statusLine.Text(), "Files searched: 2, Files found: 1, Unaccessable: 0");
+    const auto rows = ui.Rows(IDC_RESULT_LIST);
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(n));
+    for (int r = 0, i = n - 1; r < n; ++r, --i) {
+        EXPECT_EQ(rows[r], std::to_string(ListCtrlEx::GetFileIconIndex(file(i).c_str(), true)) +
+                               "|" + file(i) + "|" + FormatFileDate(time(i)) + "|6.00|" +
+                               tree.Root() + "\\" + file(i));
+    }
+    for (int column : {0, 1}) {  // as wide as a full fit
+        const int width = ListView_GetColumnWidth(ui.Item(IDC_RESULT_LIST), column);
+        ListView_SetColumnWidth(ui.Item(IDC_RESULT_LIST), column, LVSCW_AUTOSIZE);
+        EXPECT_EQ(ListView_GetColumnWidth(ui.Item(IDC_RESULT_LIST), column), width) << column;
+    }
+    EXPECT_EQ(g_app.statusLine.Text(), "Files searched: " + std::to_string(n + 1) +
+                                           ", Files found: " + std::to_string(n) +
+                                           ", Unaccessable: 0");
     EXPECT_TRUE(IsWindowEnabled(ui.Item(IDC_START)) && !IsWindowEnabled(ui.Item(IDC_STOP)));
 
     const ShellLauncher previous = SetShellLauncher([](const ShellRequest& r) {
         g_launched.push_back(r.verb + " " + r.file + " " + r.parameters + " " +
                              std::to_string(r.show));
     });
-    ui.ContextMenu(IDC_RESULT_LIST, 0, 'o');
-    ui.ContextMenu(IDC_RESULT_LIST, 0, 'e');
+    ui.ContextMenu(IDC_RESULT_LIST, 1, 'o');
+    ui.ContextMenu(IDC_RESULT_LIST, 1, 'e');
     SetShellLauncher(previous);
     // Quoted, as the browser would split the path at a comma.
+    const std::string path = tree.Root() + "\\" + file(n - 2);
     EXPECT_EQ(g_launched, (std::vector<std::string>{"open explorer.exe /select,\"" + path + "\" 1",
                                                     "open explorer.exe \"" + path + "\" 1"}));
 }
