@@ -12,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "os/path.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/temp_tree.h"
 
@@ -42,15 +41,10 @@ class LinkedTree : public TempTree {
   private:
     // Runs command in path's folder. Wine can't wait for a Unix process: this waits for
     // path to take the attributes.
-    static bool Unix(std::string command, const std::filesystem::path& path, DWORD attributes) {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process = {};
-        if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                           path.parent_path().string().c_str(), &startup, &process)) {
-            CloseHandle(process.hThread);
-            CloseHandle(process.hProcess);
-        }
+    static bool Unix(const std::string& command, const std::filesystem::path& path,
+                     DWORD attributes) {
+        SetCurrentDirectoryA(path.parent_path().string().c_str());
+        WinExec(command.c_str(), SW_HIDE);
         for (int i = 0; i < 500 && GetFileAttributesA(path.string().c_str()) != attributes; ++i) {
             Sleep(10);
         }
@@ -110,9 +104,6 @@ TEST(ExtensionFilter, TheLastExtensionWithItsDotEqualsTheFilterFoldingAToZ) {
 TEST_F(WalkTest, ListsEveryNonEmptyFileThatPassesWithItsFullPathUntilStop) {
     EXPECT_EQ(Walk(".TXT"), (Names{"B.Txt", "a.txt", "c.txt", "d.TXT"}));  // sub.dir walked
     EXPECT_EQ(Walk(""), (Names{"B.Txt", "Makefile", "a.txt", "c.txt", "d.TXT", "e.log"}));
-    Walk(".log");  // joined with the platform's separator
-    EXPECT_EQ(state.fileList.at(0).fullPath,
-              tree.Path("sub.dir").string() + os::kPathSeparator + "e.log");
     state.stopFlag = 1;
     EXPECT_TRUE(Walk("").empty());
 }
@@ -124,15 +115,6 @@ TEST_F(WalkTest, ProgressTextOnlyWhenDueAndOnlyForFilesThatPass) {
     Walk(".log");  // no tick left
     EXPECT_EQ(view.calls, (Names{"status Building File List... 1"}));
 }
-
-#ifndef _WIN32
-// Folder links are the loop test's.
-TEST_F(WalkTest, FileLinksAreFollowedAndDanglingOnesSkipped) {
-    std::filesystem::create_symlink(tree.Path("a.txt"), tree.Path("link.txt"));
-    std::filesystem::create_symlink(tree.Path("gone.txt"), tree.Path("dangling.txt"));
-    EXPECT_EQ(Walk(".txt"), (Names{"B.Txt", "a.txt", "c.txt", "d.TXT", "link.txt"}));
-}
-#endif
 
 TEST(WalkLoops, EveryFileBelowALoopIsListedOnce) {
     // Links with their relative targets, and the files listed.

@@ -13,14 +13,6 @@
 
 #include "resources/resource_ids.h"
 
-// A resource's bytes; the program ships each in US English.
-static std::string Resource(LPCSTR type, WORD id) {
-    HRSRC found = FindResourceExA(nullptr, type, MAKEINTRESOURCEA(id),
-                                  MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
-    return std::string(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
-                       SizeofResource(nullptr, found));
-}
-
 // windres gives every control WS_CHILD | WS_VISIBLE; the edits' only frame is the client edge.
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE, kTab = kChild | WS_TABSTOP,
                 kEdit = kTab | ES_AUTOHSCROLL, kList = kTab | LVS_REPORT | LVS_SHOWSELALWAYS;
@@ -42,14 +34,11 @@ const std::tuple<DWORD, std::string, DWORD, DWORD> kControls[] = {
     {IDC_MATCH_CASE, "BUTTON", kTab | BS_AUTOCHECKBOX, 0},
     {IDC_EXT_LABEL, "STATIC", kChild | SS_RIGHT | SS_CENTERIMAGE, 0}};
 
-static INT_PTR CALLBACK Inert(HWND, UINT, WPARAM, LPARAM) {
-    return FALSE;
-}
-
 // The dialog as the dialog manager makes it from the template, without the program's code.
 TEST(Resources, DialogStyleCaptionFontAndControlsInTabOrder) {
     InitCommonControls();
-    const HWND dialog = CreateDialogParamA(nullptr, MAKEINTRESOURCEA(IDD_MAIN), nullptr, Inert, 0);
+    const HWND dialog =
+        CreateDialogParamA(nullptr, MAKEINTRESOURCEA(IDD_MAIN), nullptr, nullptr, 0);
     // No WS_POPUP: an overlapped window with its own taskbar button.
     EXPECT_EQ(GetWindowLongA(dialog, GWL_STYLE) & ~WS_CLIPSIBLINGS,
               WS_VISIBLE | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
@@ -76,7 +65,11 @@ TEST(Resources, DialogStyleCaptionFontAndControlsInTabOrder) {
 TEST(Manifest, ThisArchitectureAndCommonControls6InEffect) {
     const std::string architecture =
         std::string("processorArchitecture=\"") + (sizeof(void*) == 8 ? "amd64\"" : "X86\"");
-    const std::string xml = Resource(RT_MANIFEST, 1);
+    // Shipped in US English, as every resource of the program.
+    const HRSRC found = FindResourceExA(nullptr, RT_MANIFEST, MAKEINTRESOURCEA(1),
+                                        MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+    const std::string xml(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
+                          SizeofResource(nullptr, found));
     // Found twice; with no match at all the second search starts at npos + 1 == 0.
     EXPECT_NE(xml.find(architecture, xml.find(architecture) + 1), std::string::npos) << xml;
     InitCommonControls();
