@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <new>
 #include <string>
 
@@ -42,10 +41,9 @@ TEST_F(ListCtrlExTest, ACutCellTextEndsInAZero) {
     const std::string longText(300, 'x');
     list->InsertColumn(0, "", LVCFMT_LEFT, 20, -1);
     list->InsertItem(0, longText.c_str(), 0, 0);
-    char buffer[261];
-    std::memset(buffer, '#', sizeof buffer);
-    EXPECT_TRUE(list->GetItemText(0, 0, buffer, 260));
-    EXPECT_EQ(std::string(buffer), longText.substr(0, 259));
+    std::string buffer(261, '#');
+    EXPECT_TRUE(list->GetItemText(0, 0, &buffer[0], 260));
+    EXPECT_EQ(std::string(buffer.c_str()), longText.substr(0, 259));
     EXPECT_EQ(buffer[260], '#');
 }
 

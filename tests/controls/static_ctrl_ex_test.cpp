@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <new>
 #include <string>
 
@@ -35,10 +34,9 @@ TEST(StaticCtrlEx, PaintsItsMirroredGradientAndBorderAndTheTextInsetThreePixels)
         EXPECT_TRUE(last < size.cx - 3 && last >= size.cx - 12) << last << ": and is cut at it";
     }
     // Screen readers read the shown text, cut to their buffer.
-    char shown[10];
-    std::memset(shown, 'x', sizeof shown);
+    char shown[] = "xxxxxxxxxx";
     EXPECT_EQ(SendMessageA(window, WM_GETTEXT, 9, reinterpret_cast<LPARAM>(shown)), 8);
-    EXPECT_EQ(std::string(shown, sizeof shown), std::string("Found WW\0x", 10));
+    EXPECT_EQ(std::string(shown, 10), std::string("Found WW\0x", 10));
     EXPECT_EQ(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0), static_cast<LRESULT>(text.size()));
     DestroyWindow(parent);  // first: the label's window procedure reads the object
     static_cast<StaticCtrlEx*>(memory)->~StaticCtrlEx();

@@ -133,15 +133,10 @@ TEST_F(SearchJobTest, StopInEachPhaseAndTheWorkerClearsStopAfterwards) {
         view.calls = {};
         bool ticking = false;
         view.onCall = [&, from = tickFrom, at = stopAt](const std::string& call) {
-            ticking = ticking || call.rfind(from, 0) == 0;
-            if (call.rfind(at, 0) == 0) {
-                state.stopFlag = 1;
-                state.statusDueFlag = 0;
-                ticking = false;
-            }
-            if (ticking) {
-                state.statusDueFlag = 1;
-            }
+            const bool stop = call.rfind(at, 0) == 0;
+            state.stopFlag |= stop;
+            ticking = !stop && (ticking || call.rfind(from, 0) == 0);
+            state.statusDueFlag = ticking;
         };
         state.stopFlag = 1;
         RunSearchWorker(state, view);
@@ -211,9 +206,7 @@ TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
 // A pipe holds the reader inside the file until Stop has come.
 TEST(ContentPool, ReaderMatchesNothingReadAfterStop) {
     TempTree tree;
-    FileList files(1);
-    files[0].fullPath = tree.Path("pipe").string();
-    files[0].size = 1 << 20;
+    const FileList files = {FileEntry{0, 1 << 20, tree.Path("pipe").string(), "pipe"}};
     ASSERT_EQ(mkfifo(files[0].fullPath.c_str(), 0600), 0);
     const TextFinder finder("needle", 6, true);
     std::atomic<std::uint32_t> stop{0};
