@@ -43,4 +43,3 @@ TEST(TextFinder, FindsTheFirstOccurrenceFoldingOnlyTheLettersAToZ) {
     }
     ExpectFound("xbcaxcabx......abc", "abc", true, 15);
 }
-

@@ -85,21 +85,22 @@ TEST_F(DialogCommands, AddRefusesListedAndMissingFoldersAndRemoveDeletesTheMarke
 
 // Match Case and the extension filter leave out two files. The rest come in several batches,
 // newest first, and older files have longer names, so the widest comes with the last batch.
+// Their icon is not the image list's first, which a row without an icon would show.
 TEST_F(DialogCommands, SearchListsTheFilesFoundAndTheShellGetsTheirPathsQuoted) {
     const int n = kFirstRowBatch + kMinRowBatch + 43;  // a third batch at least
     auto file = [](int i) {
-        return std::to_string(i) + std::string((n - i) / 10, 'w') + ", a.txt";
+        return std::to_string(i) + std::string((n - i) / 10, 'w') + ", a.chm";
     };
     auto time = [](int i) { return FileTimeFromUtc(2020, 1, 1, 0, 0) + i * 600000000ULL; };
     for (int i = 0; i < n; ++i) {
         tree.AddFile(file(i), "Needle");
         tree.SetWriteTime(file(i), time(i));
     }
-    tree.AddFile("lower.txt", "needle");
+    tree.AddFile("lower.chm", "needle");
     tree.AddFile("other.log", "Needle");
     Add("");
     ui.Type(IDC_SEARCH_TEXT, "Needle");
-    ui.Type(IDC_EXT_FILTER, ".txt");
+    ui.Type(IDC_EXT_FILTER, ".chm");
     ui.Click(IDC_MATCH_CASE);
     ui.RunSearch();
     const auto rows = ui.Rows(IDC_RESULT_LIST);
