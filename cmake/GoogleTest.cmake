@@ -12,6 +12,10 @@ if(NOT TARGET GTest::gtest_main)
     target_compile_options(gtest_main PRIVATE -O0)
 endif()
 
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/Wine.cmake)
+endif()
+
 # Registers a test executable with CTest; Windows builds run it under Wine.
 function(scourwell_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
@@ -20,4 +24,7 @@ function(scourwell_add_test name)
     add_test(NAME ${name} COMMAND ${name})
     # A hung window test must not hold CI up.
     set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+    if(WIN32)
+        scourwell_wine_test(${name})
+    endif()
 endfunction()

@@ -8,6 +8,16 @@ export WINEDEBUG=-all
 # A crashing test must fail at once: no debugger is started for it.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 
+# Debian's wine wrapper always starts the 32-bit loader, which a kernel built without 32-bit
+# support refuses ("Exec format error"); there the 64-bit loader runs the 64-bit builds alone.
+scourwell_runs_32bit() {
+    /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+if ! scourwell_runs_32bit && [ -x /usr/lib/wine/wine64 ]; then
+    export WINELOADER=/usr/lib/wine/wine64
+    wine() { /usr/lib/wine/wine64 "$@"; }
+fi
+
 # Debian's Wine looks for the fonts it ships in /usr/share/fonts, but fonts-wine installs them
 # in /usr/share/wine/fonts, where nothing looks: without Marlett, Wine draws the caption
 # buttons as the letters "0 1 r". Fonts in the prefix's own Fonts folder are always loaded.
@@ -27,7 +37,7 @@ scourwell_ensure_prefix() {
     (
         flock 9
         if [ ! -f "$ready" ]; then
-            wineboot -i >/dev/null 2>&1 || true
+            wine wineboot -i >/dev/null 2>&1 || true
             # No window manager runs on the test display: let Wine place and frame windows
             # itself, or every window that closes waits two seconds for a manager's answer.
             wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true

@@ -3,4 +3,4 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh"
 scourwell_ensure_prefix
-exec wine "$@"
+wine "$@"
