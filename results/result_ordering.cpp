@@ -29,8 +29,8 @@ void SortResultsByDate(int first, int last, SearchState& state, SearchView& view
         }
         return true;
     });
-    if (!order) {
-        return;  // stopped: the records stay in the order they were found
+    if (!order || StopRequested(state)) {
+        return;  // stopped, even at the last text: the records stay in the order found
     }
     std::vector<FileEntry> ordered;
     ordered.reserve(count);
