@@ -1,36 +1,43 @@
 #include "results/result_ordering.h"
 
-#include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "engine/status_text.h"
+#include "results/exchange_order.h"
 
 void SortResultsByDate(int first, int last, SearchState& state, SearchView& view) {
-    const std::uint64_t total =
-        static_cast<std::uint64_t>(static_cast<std::int64_t>(last) * (last - 1) / 2);
     if (last - 1 <= first) {
         return;
     }
-    std::uint64_t compared = 0;
-    FileEntry* records = state.resultSet.data();
-    for (int p = first; p <= last - 2; ++p) {
-        std::uint64_t pivotTime = records[p].lastWriteTime;
-        for (int j = p + 1; j <= last - 1; ++j) {
-            if (StopRequested(state)) {
-                return;
-            }
-            if (records[j].lastWriteTime > pivotTime) {
-                std::swap(records[p], records[j]);
-                pivotTime = records[p].lastWriteTime;
-            }
-            ++compared;
-            if (TakeStatusDue(state)) {
-                const float percent = PercentOf(compared, total);
-                StatusBuffer text;
-                FormatStatus(text, "Sorting Results... %.2f", percent);
-                view.SetStatusText(text);
-                view.SetProgressPos(static_cast<int>(percent));
-            }
+    FileEntry* records = state.resultSet.data() + first;
+    const auto count = static_cast<std::size_t>(last - first);
+    std::vector<std::uint64_t> times(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        times[i] = records[i].lastWriteTime;
+    }
+    const auto order = ExchangeOrder(times, [&](std::uint64_t done, std::uint64_t total) {
+        if (StopRequested(state)) {
+            return false;
         }
+        if (TakeStatusDue(state)) {
+            const float percent = PercentOf(done, total);
+            StatusBuffer text;
+            FormatStatus(text, "Sorting Results... %.2f", percent);
+            view.SetStatusText(text);
+            view.SetProgressPos(static_cast<int>(percent));
+        }
+        return true;
+    });
+    if (!order || StopRequested(state)) {
+        return;  // stopped, even at the last text: the records stay in the order found
+    }
+    std::vector<FileEntry> ordered;
+    ordered.reserve(count);
+    for (const std::size_t from : *order) {
+        ordered.push_back(std::move(records[from]));
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        records[i] = std::move(ordered[i]);
     }
 }

@@ -119,6 +119,7 @@ void OnNotify(HWND dialog, const NMHDR* header) {
 void RunCloseProtocol(HWND dialog) {
     const bool running = g_app.searchThread.IsRunning();
     KillTimer(dialog, TIMER_CLOSE_RETRY);
+    CancelKeptStart();
     if (running) {
         g_app.search.stopFlag.store(1, std::memory_order_relaxed);
         SetTimer(dialog, TIMER_CLOSE_RETRY, 100, nullptr);
@@ -156,6 +157,8 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
                 RunCloseProtocol(dialog);
             } else if (wParam == TIMER_STATUS_TICK) {
                 g_app.search.statusDueFlag.store(1, std::memory_order_relaxed);
+            } else if (wParam == TIMER_START_RETRY) {
+                OnStartRetryTimer();
             }
             return TRUE;
         case WM_CLOSE:

@@ -6,6 +6,7 @@
 
 constexpr UINT_PTR TIMER_CLOSE_RETRY = 10;  // 100 ms while a close waits for the worker
 constexpr UINT_PTR TIMER_STATUS_TICK = 20;  // 250 ms while a search runs
+constexpr UINT_PTR TIMER_START_RETRY = 30;  // 10 ms while a Start waits for the last worker
 
 // Sent by the worker: lParam is a ResultRowBatch to append to the results list.
 constexpr UINT WM_ADD_RESULT_ROWS = WM_APP + 10;

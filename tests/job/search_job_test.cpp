@@ -116,11 +116,11 @@ TEST_F(SearchJobTest, StopInEachPhaseAndTheWorkerClearsStopAfterwards) {
         {"status Building File Search List...",
          "status Building File List",
          {"status Building File List... 1", "range 0 100", "pos 0", "tick off", "inputs on"}},
-        // One comparison made: the first two exchanged.
+        // Stopped at the ordering's only text: the found order stays.
         {"range 0 100",
          "status Sorting Results",
-         {"status Sorting Results... 10.00", "pos 10", "status Populating List...", "row f1.txt",
-          "row f0.txt", "row f2.txt", "row f3.txt", "row f4.txt",
+         {"status Sorting Results... 100.00", "pos 100", "status Populating List...", "row f0.txt",
+          "row f1.txt", "row f2.txt", "row f3.txt", "row f4.txt",
           "status Files searched: 6, Files found: 5, Unaccessable: 0", "pos 100", "tick off",
           "inputs on"}},
         {"status Populating List...",

@@ -1,0 +1,52 @@
+// A Start pressed the moment a search gives the inputs back, while its worker is still ending,
+// starts the next search: the click comes at that exact moment, from the Start button's own
+// enabling, which the worker waits for.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+
+#include "resources/resource_ids.h"
+#include "tests/support/temp_tree.h"
+#include "tests/ui/dialog_driver.h"
+#include "ui/app_state.h"
+
+static WNDPROC g_startProc = nullptr;
+static std::function<void()> g_onEnabled;
+
+static LRESULT CALLBACK StartHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallWindowProcA(g_startProc, window, message, wParam, lParam);
+    if (message == WM_ENABLE && wParam != 0 && g_onEnabled) {
+        std::function<void()> once = std::move(g_onEnabled);
+        g_onEnabled = nullptr;
+        once();
+    }
+    return result;
+}
+
+TEST(DialogStart, AStartPressedAsTheInputsComeBackStartsTheNextSearch) {
+    TempTree tree;
+    tree.AddFile("a.txt", "Needle");
+    DialogDriver ui;
+    ui.Type(IDC_PATH_EDIT, tree.Root());
+    ui.Click(IDC_ADD);
+    ui.Type(IDC_SEARCH_TEXT, "Needle");
+    std::atomic<int> searches{0};
+    ui.onStatus = [&](const std::string& text) {
+        searches += text == "Building File Search List..." ? 1 : 0;
+    };
+    ui.OnDialogThread([&] {
+        g_startProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            ui.Item(IDC_START), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StartHook)));
+        g_onEnabled = [&] {
+            EXPECT_TRUE(g_app.searchThread.IsRunning()) << "the click must fall in the gap";
+            SendMessageA(ui.dialog, WM_COMMAND, MAKEWPARAM(IDC_START, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(ui.Item(IDC_START)));
+        };
+    });
+    ui.Click(IDC_START);
+    EXPECT_TRUE(WaitUntil([&] { return searches == 2 && !g_app.searchThread.IsRunning(); }, 10000))
+        << "waited 10 s for the second search to run and end; searches started: " << searches;
+}
