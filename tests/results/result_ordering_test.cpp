@@ -36,6 +36,8 @@ static Order Ordered(const Times& times) {
 }
 
 TEST(ExchangeOrder, MatchesTheExchangeSort) {
+    EXPECT_EQ(Ordered({2, 2, 3}), (Order{2, 1, 0}));        // c, b, a
+    EXPECT_EQ(Ordered({2, 2, 3, 2}), (Order{2, 1, 0, 3}));  // x, b, a, c
     for (std::size_t n = 0, codes = 1; n <= 7 && !HasFailure(); ++n, codes *= 4) {
         for (std::size_t code = 0; code < codes; ++code) {  // every sequence over 4 times
             Times times(n);
@@ -64,77 +66,49 @@ TEST(ExchangeOrder, MatchesTheExchangeSort) {
     Order identity(big), reversed(big);
     std::iota(identity.begin(), identity.end(), std::size_t{0});
     std::iota(reversed.rbegin(), reversed.rend(), std::size_t{0});
-    Times equal(big, 5), ascending(big), descending(big);
+    Times ascending(big), descending(big);
     std::iota(ascending.begin(), ascending.end(), std::uint64_t{1});
     std::iota(descending.rbegin(), descending.rend(), std::uint64_t{1});
-    EXPECT_EQ(Ordered(equal), identity);
+    EXPECT_EQ(Ordered(Times(big, 5)), identity);
     EXPECT_EQ(Ordered(ascending), reversed);
     EXPECT_EQ(Ordered(descending), identity);
 }
 
-using Records = std::vector<std::pair<std::uint64_t, std::string>>;  // time, name
-
-class OrderingTest : public ::testing::Test {
-  protected:
-    // Sorts the records, a tick falling at every report, and returns them in their new order.
-    Records Sort(const Records& records) {
-        state.resultSet.clear();
-        for (const auto& [time, name] : records) {
-            state.resultSet.push_back({time, 1, "/" + name, name});
+// 20,000 records: 15 merge passes and two steps each after, 340,000 steps reported every 4,096
+// and at the end, a tick due at each. A Stop before the first report or at the 20th leaves the
+// records in the order found; without one they end ordered, moved whole.
+TEST(Ordering, TextsRiseToAHundredAndStopLeavesTheOrderFound) {
+    for (const std::size_t stopAt : {0, 40, 1000}) {
+        SearchState state;
+        RecordingView view;
+        Times times;
+        for (std::size_t i = 0; i < 20000; ++i) {
+            times.push_back(i * 7919 % 100);
+            state.resultSet.push_back({times[i], 1, "/r" + std::to_string(i), "r"});
         }
-        view.calls.clear();
+        const FileList found = state.resultSet;
+        state.stopFlag = stopAt == 0;
         state.statusDueFlag = 1;
-        view.onCall = [this](const std::string&) { state.statusDueFlag = 1; };
-        SortResultsByDate(0, static_cast<int>(records.size()), state, view);
-        Records sorted;
-        for (const FileEntry& e : state.resultSet) {
-            EXPECT_EQ(e.fullPath, "/" + e.name);  // records move whole
-            sorted.emplace_back(e.lastWriteTime, e.name);
-        }
-        return sorted;
-    }
-
-    SearchState state;
-    RecordingView view;
-};
-
-TEST_F(OrderingTest, WorkedExamples) {
-    const Records cases[][2] = {
-        {{{5, "x"}, {5, "y"}}, {{5, "x"}, {5, "y"}}},
-        {{{2, "a"}, {2, "b"}, {3, "c"}}, {{3, "c"}, {2, "b"}, {2, "a"}}},
-        {{{2, "a"}, {2, "b"}, {3, "x"}, {2, "c"}}, {{3, "x"}, {2, "b"}, {2, "a"}, {2, "c"}}}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(Sort(c[0]), c[1]) << c[0].size() << " records";
-    }
-}
-
-// 20,000 records make 15 merge passes and two steps each after: 340,000 steps, reported every
-// 4,096 and at the end. Stop at any report, or before the first, leaves the order found.
-TEST_F(OrderingTest, TextsRiseToAHundredAndStopLeavesTheOrderFound) {
-    Records records(20000);
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        records[i] = {i * 7919 % 100, "r" + std::to_string(i)};
-    }
-    Sort(records);
-    ASSERT_EQ(view.calls.size(), 2u * (340000 / 4096 + 1));
-    EXPECT_EQ(view.calls[0], "status Sorting Results... 1.20");
-    EXPECT_EQ(view.calls[view.calls.size() - 2], "status Sorting Results... 100.00");
-    EXPECT_EQ(view.calls.back(), "pos 100");
-    for (const std::size_t stopAt : {std::size_t{0}, std::size_t{40}}) {
         view.onCall = [&](const std::string&) {
             state.stopFlag = view.calls.size() >= stopAt;
             state.statusDueFlag = 1;
         };
-        state.stopFlag = stopAt == 0;
-        state.resultSet.clear();
-        for (const auto& [time, name] : records) {
-            state.resultSet.push_back({time, 1, "/" + name, name});
+        SortResultsByDate(0, 20000, state, view);
+        Order order(20000);
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        if (stopAt == 1000) {
+            order = Ordered(times);
         }
-        view.calls.clear();
-        SortResultsByDate(0, static_cast<int>(records.size()), state, view);
-        EXPECT_EQ(view.calls.size(), stopAt);
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            ASSERT_EQ(state.resultSet[i].name, records[i].second) << "stopped at " << stopAt;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            ASSERT_EQ(state.resultSet[i].fullPath, found[order[i]].fullPath) << stopAt;
+        }
+        if (stopAt < 1000) {
+            EXPECT_EQ(view.calls.size(), stopAt);
+        } else {
+            ASSERT_EQ(view.calls.size(), 2u * (340000 / 4096 + 1));
+            EXPECT_EQ(view.calls[0], "status Sorting Results... 1.20");
+            EXPECT_EQ(view.calls.end()[-2], "status Sorting Results... 100.00");
+            EXPECT_EQ(view.calls.back(), "pos 100");
         }
     }
 }
