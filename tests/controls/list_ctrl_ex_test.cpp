@@ -1,4 +1,4 @@
-// ListCtrlEx on real list views: what only a real list view and the shell can show.
+// ListCtrlEx on a real list view: what only a real list view and the shell can show.
 #include "controls/list_ctrl_ex.h"
 
 #include <gtest/gtest.h>
@@ -9,45 +9,35 @@
 
 #include "tests/support/temp_tree.h"
 
-// A list view on a hidden parent, its wrapper placed above 4 GiB on 64-bit Windows: a 32-bit
-// store of the wrapper's address would lose it, and the first message would crash.
-struct ListCtrlExTest : ::testing::Test {
-    ListCtrlExTest() {
-        InitCommonControls();
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // as the program does, for the shell
-        CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 600, 400, parent,
-                        reinterpret_cast<HMENU>(7), nullptr, nullptr);
-        list->Attach(parent, 7);
-    }
-    ~ListCtrlExTest() override {
-        DestroyWindow(parent);  // first: the subclass reads the wrapper until the list is gone
-        VirtualFree(list, 0, MEM_RELEASE);
-    }
-    HWND parent =
+// The wrapper lives above 4 GiB on 64-bit Windows: a 32-bit store of its address in the
+// window's data would lose it, and the first message would crash.
+TEST(ListCtrlEx, FindsItsWrapperCutsCellTextsAndTakesIconsByExtension) {
+    InitCommonControls();
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // as the program does, for the shell
+    const HWND parent =
         CreateWindowExA(0, "STATIC", "", 0, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
-    ListCtrlEx* list =
+    CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 600, 400, parent,
+                    reinterpret_cast<HMENU>(7), nullptr, nullptr);
+    auto* list =
         new (VirtualAlloc(nullptr, sizeof(ListCtrlEx), MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN,
                           PAGE_READWRITE)) ListCtrlEx;
-};
-
-TEST_F(ListCtrlExTest, TheWindowFindsItsWrapperWhereverItLives) {
     ASSERT_TRUE(sizeof(void*) == 4 || reinterpret_cast<std::uintptr_t>(list) > 0xFFFFFFFFu);
+    list->Attach(parent, 7);
     EXPECT_EQ(GetWindowLongPtrA(list->hwnd, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(list));
     EXPECT_EQ(ListView_GetExtendedListViewStyle(list->hwnd),
               LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_DOUBLEBUFFER);
-}
 
-TEST_F(ListCtrlExTest, ACutCellTextEndsInAZero) {
-    const std::string longText(300, 'x');
+    const std::string longText(300, 'x');  // cut, and the cut text ends in a zero
     list->InsertColumn(0, "", LVCFMT_LEFT, 20, -1);
     list->InsertItem(0, longText.c_str(), 0, 0);
     std::string buffer(261, '#');
     EXPECT_TRUE(list->GetItemText(0, 0, &buffer[0], 260));
     EXPECT_EQ(std::string(buffer.c_str()), longText.substr(0, 259));
     EXPECT_EQ(buffer[260], '#');
-}
+    DestroyWindow(parent);  // first: the subclass reads the wrapper until the list is gone
+    VirtualFree(list, 0, MEM_RELEASE);
 
-TEST_F(ListCtrlExTest, IconsComeFromTheShellByExtensionWithoutTouchingTheDisk) {
+    // Icons by extension alone: a missing file has the icon of a present one of its kind.
     TempTree tree;
     tree.AddFolder("looks like.txt");
     SHFILEINFOA folder = {};

@@ -60,18 +60,10 @@ TEST(Resources, DialogStyleCaptionFontAndControlsInTabOrder) {
     DestroyWindow(dialog);
 }
 
-// The manifest names this build's architecture for the program and for Common Controls 6, and
-// the loader acts on it: comctl32.dll comes from the side-by-side store, not the system folder.
-TEST(Manifest, ThisArchitectureAndCommonControls6InEffect) {
-    const std::string architecture =
-        std::string("processorArchitecture=\"") + (sizeof(void*) == 8 ? "amd64\"" : "X86\"");
-    // Shipped in US English, as every resource of the program.
-    const HRSRC found = FindResourceExA(nullptr, RT_MANIFEST, MAKEINTRESOURCEA(1),
-                                        MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
-    const std::string xml(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
-                          SizeofResource(nullptr, found));
-    // Found twice; with no match at all the second search starts at npos + 1 == 0.
-    EXPECT_NE(xml.find(architecture, xml.find(architecture) + 1), std::string::npos) << xml;
+// The manifest asks for Common Controls 6 (the cue banners need it) and the loader acts on it:
+// comctl32.dll comes from the side-by-side store, not the system folder. Its architecture is
+// checked in the zip.
+TEST(Manifest, CommonControls6InEffect) {
     InitCommonControls();
     char loaded[MAX_PATH] = "";
     GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), loaded, MAX_PATH);

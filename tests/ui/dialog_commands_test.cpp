@@ -15,10 +15,12 @@
 #include "ui/app_state.h"
 #include "ui/shell_actions.h"
 
-// Waits for an error box, tells what it shows and presses OK; "" when none came.
-static std::string TakeErrorBox(DWORD timeoutMs) {
+// Waits for an error box, tells what it shows and presses OK; "" when none came (`what`:
+// WaitUntil's).
+static std::string TakeErrorBox(const char* what, DWORD timeoutMs) {
     HWND box = nullptr;
-    WaitUntil([&] { return IsWindowVisible(box = FindWindowA("#32770", "Error")); }, timeoutMs);
+    WaitUntil(
+        what, [&] { return IsWindowVisible(box = FindWindowA("#32770", "Error")); }, timeoutMs);
     char text[256] = {};
     if (!GetDlgItemTextA(box, 0xFFFF, text, sizeof text)) {
         return "";
@@ -31,7 +33,7 @@ static std::string TakeErrorBox(DWORD timeoutMs) {
     }
     const bool okOnly = GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    WaitUntil([&] { return !IsWindow(box); });
+    WaitUntil("the error box to close", [&] { return !IsWindow(box); });
     return text + std::string(icon == LoadIconA(nullptr, IDI_WARNING) ? ", warning" : "") +
            (okOnly ? ", OK" : "");
 }
@@ -55,12 +57,14 @@ struct DialogCommands : ::testing::Test {
         };
     }
     TempTree tree;
+    HANDLE worker = nullptr;
+    DWORD workerAtClose = WAIT_TIMEOUT;
     DialogDriver ui;
 };
 
 // A refused folder leaves the list and the typed path as they were.
 TEST_F(DialogCommands, AddRefusesListedAndMissingFoldersAndRemoveDeletesTheMarkedRowOnly) {
-    for (const std::string name : {"a", "Data", "gone"}) {
+    for (const std::string name : {"a", "Data", "gone", "z"}) {
         tree.AddFolder(name + "/Sub");
         Add("\\" + name + "\\");
     }
@@ -71,16 +75,20 @@ TEST_F(DialogCommands, AddRefusesListedAndMissingFoldersAndRemoveDeletesTheMarke
         {"\\Data", included}, {"\\Data\\Sub", included}, {"\\gone", missing}};  // gone: twice
     for (const auto& [folder, box] : cases) {
         Add(folder);
-        EXPECT_EQ(TakeErrorBox(5000), box) << folder;
-        EXPECT_EQ(TakeErrorBox(200), "") << folder;
+        EXPECT_EQ(TakeErrorBox("an error box", 5000), box) << folder;
+        EXPECT_EQ(TakeErrorBox(nullptr, 200), "") << folder;
         char edit[300] = {};
         GetWindowTextA(ui.Item(IDC_PATH_EDIT), edit, sizeof edit);
         EXPECT_EQ(edit, tree.Root() + folder);
     }
-    ui.ContextMenu(IDC_PATH_LIST, 1, 'r');
     const std::string row =
-        std::to_string(ListCtrlEx::GetFolderIconIndex(true)) + "|" + tree.Root();
-    EXPECT_EQ(ui.Rows(IDC_PATH_LIST), (std::vector<std::string>{row + "\\gone", row + "\\a"}));
+        std::to_string(ListCtrlEx::GetFolderIconIndex(true)) + "|" + tree.Root() + "\\";
+    std::vector<std::string> rows = {row + "z", row + "gone", row + "Data", row + "a"};
+    for (const int mark : {0, 1, 1, 0}) {  // the first, a middle, the last and the only row
+        ui.ContextMenu(IDC_PATH_LIST, mark, 'r');
+        rows.erase(rows.begin() + mark);
+        EXPECT_EQ(ui.Rows(IDC_PATH_LIST), rows) << mark;
+    }
 }
 
 // Match Case and the extension filter leave out two files. The rest come in several batches,
@@ -115,22 +123,28 @@ TEST_F(DialogCommands, SearchListsTheFilesFoundAndTheShellGetsTheirPathsQuoted) 
         ListView_SetColumnWidth(ui.Item(IDC_RESULT_LIST), column, LVSCW_AUTOSIZE);
         EXPECT_EQ(ListView_GetColumnWidth(ui.Item(IDC_RESULT_LIST), column), width) << column;
     }
-    EXPECT_EQ(g_app.statusLine.Text(), "Files searched: " + std::to_string(n + 1) +
-                                           ", Files found: " + std::to_string(n) +
-                                           ", Unaccessable: 0");
     EXPECT_TRUE(IsWindowEnabled(ui.Item(IDC_START)) && !IsWindowEnabled(ui.Item(IDC_STOP)));
 
     const ShellLauncher previous = SetShellLauncher([](const ShellRequest& r) {
         g_launched.push_back(r.verb + " " + r.file + " " + r.parameters + " " +
                              std::to_string(r.show));
     });
-    ui.ContextMenu(IDC_RESULT_LIST, 1, 'o');
-    ui.ContextMenu(IDC_RESULT_LIST, 1, 'e');
+    std::vector<std::string> launched;  // quoted, as the browser would split a path at a comma
+    const auto actOn = [&](int mark, const std::string& name) {
+        ui.ContextMenu(IDC_RESULT_LIST, mark, 'o');
+        ui.ContextMenu(IDC_RESULT_LIST, mark, 'e');
+        const std::string path = tree.Root() + "\\" + name;
+        launched.push_back("open explorer.exe /select,\"" + path + "\" 1");
+        launched.push_back("open explorer.exe \"" + path + "\" 1");
+    };
+    for (const int mark : {0, 1, n - 1}) {  // the first, a middle and the last row
+        actOn(mark, file(n - 1 - mark));
+    }
+    ui.Type(IDC_EXT_FILTER, ".log");
+    ui.RunSearch();
+    actOn(0, "other.log");  // the only row
     SetShellLauncher(previous);
-    // Quoted, as the browser would split the path at a comma.
-    const std::string path = tree.Root() + "\\" + file(n - 2);
-    EXPECT_EQ(g_launched, (std::vector<std::string>{"open explorer.exe /select,\"" + path + "\" 1",
-                                                    "open explorer.exe \"" + path + "\" 1"}));
+    EXPECT_EQ(g_launched, launched);
 }
 
 TEST_F(DialogCommands, StopEndsTheSearchWhereItIs) {
@@ -143,14 +157,18 @@ TEST_F(DialogCommands, StopEndsTheSearchWhereItIs) {
 TEST_F(DialogCommands, ClosingWaitsForTheSearchWithoutBlockingTheDialog) {
     bool stayedOpen = false;
     AtSearchStart([&] {
+        DuplicateHandle(GetCurrentProcess(), g_app.searchThread.Get(), GetCurrentProcess(), &worker,
+                        SYNCHRONIZE, FALSE, 0);
         // The worker waits for this very call: a close that waited for it would never end.
         SendMessageA(ui.dialog, WM_CLOSE, 0, 0);
         SendMessageA(ui.dialog, WM_CLOSE, 0, 0);
         stayedOpen = IsWindowVisible(ui.dialog) != FALSE;
     });
+    ui.onDestroy = [this] { workerAtClose = WaitForSingleObject(worker, 0); };
     PostMessageA(ui.Item(IDC_START), BM_CLICK, 0, 0);
-    EXPECT_TRUE(ui.WaitClosed(3000));
+    EXPECT_TRUE(ui.WaitClosed(3000)) << "the dialog did not close within 3 s";
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(ui.result, 0);
-    EXPECT_FALSE(g_app.searchThread.IsRunning());
+    EXPECT_EQ(workerAtClose, WAIT_OBJECT_0) << "the dialog went away before the worker ended";
+    CloseHandle(worker);
 }

@@ -1,7 +1,10 @@
 #include "tests/ui/dialog_driver.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <future>
 
 #include "resources/resource_ids.h"
@@ -26,15 +29,21 @@ static LRESULT CALLBACK StatusHook(HWND window, UINT message, WPARAM wParam, LPA
     const LRESULT result = CallWindowProcA(g_driver->statusProc, window, message, wParam, lParam);
     if (message == WM_SETTEXT && lParam != 0 && g_driver->onStatus) {
         g_driver->onStatus(reinterpret_cast<const char*>(lParam));
+    } else if (message == WM_DESTROY && g_driver->onDestroy) {
+        g_driver->onDestroy();
     }
     return result;
 }
 
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+bool WaitUntil(const char* what, const std::function<bool()>& done, DWORD timeoutMs) {
     for (const DWORD start = GetTickCount(); !done() && GetTickCount() - start < timeoutMs;) {
         Sleep(5);
     }
-    return done();
+    const bool held = done();
+    if (!held && what != nullptr) {
+        ADD_FAILURE() << "waited " << timeoutMs << " ms for " << what;
+    }
+    return held;
 }
 
 DialogDriver::DialogDriver() {
@@ -43,7 +52,7 @@ DialogDriver::DialogDriver() {
     g_app.dialogWindow = nullptr;
     thread = ThreadHandle(CreateThread(nullptr, 0, DialogThread, nullptr, 0, nullptr));
     // The hook goes over the painted label, once the label has taken the window over.
-    WaitUntil([this] {
+    WaitUntil("the dialog and its status line", [this] {
         return (dialog = g_app.dialogWindow) &&
                GetWindowLongPtrA(Item(IDC_STATUS), GWLP_USERDATA) ==
                    reinterpret_cast<LONG_PTR>(&g_app.statusLine);
@@ -55,7 +64,7 @@ DialogDriver::DialogDriver() {
 
 DialogDriver::~DialogDriver() {
     PostMessageA(dialog, WM_CLOSE, 0, 0);
-    WaitClosed(10000);
+    EXPECT_TRUE(WaitClosed(10000)) << "the dialog did not close within 10 s";
 }
 
 void DialogDriver::OnDialogThread(const std::function<void()>& work) const {
@@ -65,7 +74,10 @@ void DialogDriver::OnDialogThread(const std::function<void()>& work) const {
         done.set_value();
     };
     PostMessageA(Item(IDC_STATUS), kRun, 0, reinterpret_cast<LPARAM>(&run));
-    done.get_future().wait();
+    if (done.get_future().wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+        ADD_FAILURE() << "the dialog's thread did not run the work within 20 s";
+        std::abort();  // that thread may still run it, and it refers to this frame
+    }
 }
 
 void DialogDriver::Click(int id) const {
@@ -75,7 +87,8 @@ void DialogDriver::Click(int id) const {
 
 void DialogDriver::RunSearch() const {
     Click(IDC_START);
-    WaitUntil([] { return !g_app.searchThread.IsRunning(); }, 60000);
+    WaitUntil(
+        "the search's end", [] { return !g_app.searchThread.IsRunning(); }, 60000);
     Sync();
 }
 
@@ -108,8 +121,8 @@ void DialogDriver::ContextMenu(int listId, int mark, char key) const {
     PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(client.right - 5, client.bottom - 5));
     PostMessageA(list, WM_RBUTTONUP, 0, MAKELPARAM(client.right - 5, client.bottom - 5));
     const auto menuShown = [] { return IsWindowVisible(FindWindowA("#32768", nullptr)) != FALSE; };
-    WaitUntil(menuShown, 3000);
+    WaitUntil("the context menu", menuShown, 3000);
     PostMessageA(dialog, WM_CHAR, key, 0);
-    WaitUntil([&] { return !menuShown(); });
+    WaitUntil("the context menu to close", [&] { return !menuShown(); });
     Sync();  // the menu posted its command before
 }

@@ -41,7 +41,9 @@ struct DialogDriver {
     // Runs on the dialog's thread whenever the status line is given a text, while the worker
     // waits for that call: the way to act at an exact point of a search.
     std::function<void(const std::string&)> onStatus;
+    std::function<void()> onDestroy;  // on the dialog's thread, as its window goes away
 };
 
-// Polls until done() holds; false when the time ran out.
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+// Polls until done() holds; false when the time ran out, which fails the test with `what`
+// unless it is null (then the time running out is an answer).
+bool WaitUntil(const char* what, const std::function<bool()>& done, DWORD timeoutMs = 10000);

@@ -11,25 +11,17 @@ static const int kAnchors[][3] = {
     {IDC_ADD, 2, 0},    {IDC_STOP, 2, 0},      {IDC_PATH_EDIT, 1, 0},   {IDC_PROGRESS, 1, 2},
     {IDC_STATUS, 1, 2}, {IDC_PATH_LIST, 1, 0}, {IDC_RESULT_LIST, 1, 1}, {IDC_START, 0, 0}};
 
-// The controls' places in the dialog, in table order.
-static std::vector<PixelRect> Places(HWND dialog) {
+// The controls' places in the dialog, in table order, each taken back by what its anchors give
+// it when the dialog has grown by dx and dy: unchanged, when they follow the table.
+static std::vector<PixelRect> Unanchored(HWND dialog, int dx, int dy) {
     std::vector<PixelRect> places;
     for (const auto& anchor : kAnchors) {
         RECT r;
         GetWindowRect(GetDlgItem(dialog, anchor[0]), &r);
         MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
-        places.push_back({r.left, r.top, r.right, r.bottom});
-    }
-    return places;
-}
-
-// The places after the dialog grew by dx and dy.
-static std::vector<PixelRect> Followed(std::vector<PixelRect> places, int dx, int dy) {
-    for (std::size_t i = 0; i < places.size(); ++i) {
-        places[i].left += kAnchors[i][1] == 2 ? dx : 0;
-        places[i].right += kAnchors[i][1] != 0 ? dx : 0;
-        places[i].top += kAnchors[i][2] == 2 ? dy : 0;
-        places[i].bottom += kAnchors[i][2] != 0 ? dy : 0;
+        places.push_back({r.left - (anchor[1] == 2 ? dx : 0), r.top - (anchor[2] == 2 ? dy : 0),
+                          r.right - (anchor[1] != 0 ? dx : 0),
+                          r.bottom - (anchor[2] != 0 ? dy : 0)});
     }
     return places;
 }
@@ -43,17 +35,17 @@ TEST(DialogLayout, ControlsFollowTheAnchorTableFromTheLastRecapture) {
         SetWindowPos(ui.dialog, nullptr, 0, 0, width + dx, height + dy, SWP_NOMOVE | SWP_NOZORDER);
         ui.Sync();
     };
-    const std::vector<PixelRect> atOpening = Places(ui.dialog);
+    const std::vector<PixelRect> atOpening = Unanchored(ui.dialog, 0, 0);
     resize(137, 91);
-    EXPECT_EQ(Places(ui.dialog), Followed(atOpening, 137, 91));
+    EXPECT_EQ(Unanchored(ui.dialog, 137, 91), atOpening);
     // Add moved by hand, then recaptured: it follows from its new place and the size of now.
     ui.OnDialogThread([&] {
         SetWindowPos(ui.Item(IDC_ADD), nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         SendMessageA(ui.dialog, WM_ANCHOR_RECAPTURE, 0, 0);
     });
-    const std::vector<PixelRect> recaptured = Places(ui.dialog);
+    const std::vector<PixelRect> recaptured = Unanchored(ui.dialog, 0, 0);
     resize(180, 130);
-    EXPECT_EQ(Places(ui.dialog), Followed(recaptured, 43, 39));
+    EXPECT_EQ(Unanchored(ui.dialog, 43, 39), recaptured);
 
     // A drag below the opening size stops at it on the dragged side; the other side stays.
     RECT drag = {10, 20, 10 + width - 50, 20 + height + 9};
