@@ -55,10 +55,9 @@ class SearchJobTest : public ::testing::Test {
 
 constexpr int kFiles = 600;  // more than the pool's window
 
-// File i, named i: hits hold "needle" at the start, across a chunk or across a read. After the
-// walk "gone" files vanish, and so do "short" ones, which must not be opened at all; "shrunk"
-// ones lose the needle, "grown" ones gain it within the chunk their listed size ends in, and
-// "replaced" ones are saved anew with it.
+// File i, named i. After the walk "gone" files vanish, and so do "short" ones, which must not be
+// opened at all; "shrunk" ones lose the needle, "grown" ones gain it within the chunk their listed
+// size ends in, and "replaced" ones are saved anew with it.
 std::string Kind(int i) {
     static const char* kinds[] = {"hit",   "hit",  "hit",    "miss",  "miss",
                                   "short", "gone", "shrunk", "grown", "replaced"};
@@ -66,9 +65,8 @@ std::string Kind(int i) {
 }
 
 std::string Content(int i) {
-    const std::size_t at[] = {0, READ_CHUNK_SIZE - 3, kDefaultReadSize - 2};
     const std::string kind = Kind(i);
-    return kind == "hit"     ? std::string(at[i % 3], '.') + "needle" + std::string(i % 50, '.')
+    return kind == "hit"     ? std::string(i % 50, '.') + "needle"
            : kind == "short" ? "nee"
                              : std::string(5000 + i, 'e') + (kind == "shrunk" ? "needle" : "");
 }
