@@ -144,21 +144,19 @@ TEST(MatcherFuzz, ReadersAgreeWithThePlainSearchOnGeneratedFiles) {
             files.push_back(
                 {42, static_cast<std::int64_t>(content.size()), tree.AddFile(name, content), name});
         }
-        std::vector<FileOutcome> outcomes;
         WithinSeconds(10, "the outcomes of a pool's files", [&] {
             const std::atomic<std::uint32_t> stop{0};
             ContentReaders readers(files, finder, stop, pool);
             for (std::size_t k = 0; k < files.size(); ++k) {
-                outcomes.push_back(readers.Await(k, std::chrono::milliseconds(10), {}));
+                const bool found =
+                    readers.Await(k, std::chrono::milliseconds(10), {}) == FileOutcome::kFound;
+                if (found != expected[k] && ++differences <= 10) {
+                    ADD_FAILURE() << "case " << run + k << ": size " << files[k].size
+                                  << ", text length " << text.size() << ", match case " << matchCase
+                                  << ", " << pool.readers << " readers of " << pool.readSize;
+                }
             }
         });
-        for (std::size_t k = 0; k < files.size(); ++k) {
-            if ((outcomes[k] == FileOutcome::kFound) != expected[k] && ++differences <= 10) {
-                ADD_FAILURE() << "case " << run + k << ": size " << files[k].size
-                              << ", text length " << text.size() << ", match case " << matchCase
-                              << ", " << pool.readers << " readers of " << pool.readSize;
-            }
-        }
     }
     std::printf("fuzz: seed %llu, %llu cases, %llu differences\n", seed, cases, differences);
     EXPECT_EQ(differences, 0u);

@@ -13,8 +13,7 @@ void WithinSeconds(int seconds, const char* waitingFor, Part part) {
     std::future<void> done = std::async(std::launch::async, part);
     if (done.wait_for(std::chrono::seconds(seconds)) != std::future_status::ready) {
         std::fprintf(stderr, "gave up after %d s waiting for %s\n", seconds, waitingFor);
-        std::fflush(stderr);
-        std::_Exit(1);
+        std::_Exit(1);  // stderr is unbuffered
     }
     done.get();
 }
