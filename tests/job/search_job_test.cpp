@@ -163,11 +163,12 @@ TEST_F(SearchJobTest, StopInEachPhaseAndTheWorkerClearsStopAfterwards) {
 
 TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
     // Readers, bytes per read, and Stop: at the first per-file text from that file on whose
-    // next file misses, so that the outcome of the file being read is known. Other reader
-    // counts and read sizes are the matcher fuzz test's.
+    // next file misses, so that the outcome of the file being read is known.
     const std::tuple<unsigned, std::size_t, int> cases[] = {
-        {1, kDefaultReadSize, kFiles}, {8, 3 * READ_CHUNK_SIZE, kFiles}, {2, kDefaultReadSize, 40},
-        {8, kDefaultReadSize, 300},    {0, kDefaultReadSize, 40},
+        {1, kDefaultReadSize, kFiles}, {2, READ_CHUNK_SIZE, kFiles},
+        {3, kDefaultReadSize, kFiles}, {8, 3 * READ_CHUNK_SIZE, kFiles},
+        {2, kDefaultReadSize, 40},     {8, kDefaultReadSize, 300},
+        {0, kDefaultReadSize, 40},
     };
     for (const auto& [readers, readSize, stopFrom] : cases) {
         SCOPED_TRACE(testing::Message() << readers << " readers, stop from " << stopFrom);
