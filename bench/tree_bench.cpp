@@ -16,14 +16,12 @@
 #include "bench/null_view.h"
 #include "bench/timing.h"
 #include "engine/content_matcher.h"
-#include "engine/file_list_builder.h"
 #include "job/search_job.h"
 
 namespace {
 
 struct Config {
     std::string name;
-    bool inlineScan = false;
     ContentOptions options;
 };
 
@@ -69,25 +67,10 @@ Run RunOnce(const Config& config, const std::string& folder, const std::string& 
     SearchState state;
     Run run;
     const double start = NowSeconds();
-    if (config.inlineScan) {
-        NullView view;
-        BuildFileList(folder, state, view);
-        const double walked = NowSeconds();
-        const TextFinder finder(text.data(), text.size(), matchCase);
-        SearchProgress progress;
-        progress.fileCount = state.fileList.size();
-        for (const FileEntry& entry : state.fileList) {
-            ScanFileForText(entry, finder, progress, state, view);
-            ++progress.fileIndex;
-        }
-        run.walk = walked - start;
-        run.content = NowSeconds() - walked;
-    } else {
-        TimingView view(folder, text, matchCase);
-        RunSearchJob(state, view, config.options);
-        run.walk = view.walked - start;
-        run.content = view.searched - view.walked;
-    }
+    TimingView view(folder, text, matchCase);
+    RunSearchJob(state, view, config.options);
+    run.walk = view.walked - start;
+    run.content = view.searched - view.walked;
     run.candidates = state.fileList.size();
     run.found = state.resultSet.size();
     return run;
@@ -104,7 +87,7 @@ std::vector<Config> ParseConfigs(const std::string& list) {
         Config config;
         config.name = list.substr(from, to - from);
         if (config.name == "inline") {
-            config.inlineScan = true;
+            config.options.readers = 0;
         } else if (config.name != "pool") {
             char* rest = nullptr;
             config.options.readers =

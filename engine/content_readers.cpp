@@ -12,14 +12,11 @@ ContentReaders::ContentReaders(const FileList& files, const TextFinder& finder,
       readSize_(options.readSize),
       slots_(new Slot[kWindow]) {
     try {
-        for (unsigned i = 0; i < std::max(1u, options.readers); ++i) {
+        for (unsigned i = 0; i < options.readers; ++i) {
             threads_.emplace_back(&ContentReaders::ReaderMain, this);
         }
     } catch (const std::system_error&) {
         // Fewer readers than asked; with none at all the worker reads each file itself.
-    }
-    if (threads_.empty()) {
-        ownScanner_ = std::make_unique<FileScanner>(finder_, readSize_);
     }
 }
 
@@ -86,9 +83,6 @@ void ContentReaders::PublishTaken(std::size_t taken) {
 
 std::optional<FileOutcome> ContentReaders::Take(std::size_t index,
                                                 std::chrono::milliseconds timeout) {
-    if (ownScanner_) {
-        return ownScanner_->Scan(files_[index], stopFlag_);
-    }
     if (!Settled(index)) {
         PublishTaken(index);
         // Woken once a batch has settled rather than for every file; the timeout lets the
@@ -113,6 +107,23 @@ std::optional<FileOutcome> ContentReaders::Take(std::size_t index,
         PublishTaken(index + 1);
     }
     return outcome;
+}
+
+FileOutcome ContentReaders::Await(std::size_t index, std::chrono::milliseconds wait,
+                                  const FileScanner::ChunkHook& whileWaiting) {
+    for (;;) {
+        if (const std::optional<FileOutcome> outcome = Take(index, wait)) {
+            return *outcome;
+        }
+        // Once the readers have seen Stop nobody may claim this file: without this the wait
+        // would never end.
+        if (stopFlag_.load(std::memory_order_relaxed) != 0 && CloseAt(index)) {
+            return FileOutcome::kNeither;
+        }
+        if (whileWaiting) {
+            whileWaiting(BytesRead(index));
+        }
+    }
 }
 
 std::uint64_t ContentReaders::BytesRead(std::size_t index) const {

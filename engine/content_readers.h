@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -17,8 +18,8 @@
 #include "engine/content_matcher.h"
 
 struct ContentOptions {
-    // Threads; 1 reads one file after another. An open mostly waits, so more readers than
-    // cores pay: on 2 cores 4 beat 1 and 2 natively and matched 8, and 8 was best cold. Under
+    // Threads; 0: none, the worker reads each file itself. An open mostly waits, so more readers
+    // than cores pay: on 2 cores 4 beat 1 and 2 natively and matched 8, and 8 was best cold. Under
     // Wine every open passes through the one server process: 2 and 4 were level and ahead
     // of 1 on /usr/share. 64 KiB reads beat 4 KiB and 256 KiB on both.
     unsigned readers = 4;
@@ -38,11 +39,15 @@ class ContentReaders {
     // The outcome of file index, which must be the first one not yet taken; empty when it is
     // not settled within timeout.
     std::optional<FileOutcome> Take(std::size_t index, std::chrono::milliseconds timeout);
+    // Take until file index settles, calling whileWaiting with its bytes read after each
+    // empty wait. After Stop a file that no reader claimed settles as neither.
+    FileOutcome Await(std::size_t index, std::chrono::milliseconds wait,
+                      const FileScanner::ChunkHook& whileWaiting);
     // Bytes of file index matched so far, whole chunks, while a reader is in it.
     std::uint64_t BytesRead(std::size_t index) const;
-    // After Stop: no reader claims another file. True when file index was never claimed,
-    // so it will not settle.
-    bool CloseAt(std::size_t index);
+    // False when no reader thread could be started (or none was asked for): then nothing is
+    // read here and the caller reads each file itself.
+    bool HasReaders() const { return !threads_.empty(); }
 
   private:
     // How far readers may run ahead of the first file not taken, and how many settled files
@@ -61,6 +66,9 @@ class ContentReaders {
     bool Claim(std::size_t& index);
     bool Settled(std::size_t index) const;
     void PublishTaken(std::size_t taken);
+    // After Stop: no reader claims another file. True when file index was never claimed,
+    // so it will not settle.
+    bool CloseAt(std::size_t index);
 
     static constexpr std::size_t kNobody = static_cast<std::size_t>(-1);
 
@@ -83,5 +91,4 @@ class ContentReaders {
 
     std::size_t takenSincePublish_ = 0;  // the worker's own
     std::vector<std::thread> threads_;
-    std::unique_ptr<FileScanner> ownScanner_;  // when no thread could be started
 };

@@ -2,7 +2,6 @@
 
 #include <cinttypes>
 #include <cstring>
-#include <optional>
 
 #include "engine/content_readers.h"
 #include "engine/file_list_builder.h"
@@ -34,26 +33,6 @@ void WalkFolders(int folderCount, SearchState& state, SearchView& view) {
     }
 }
 
-// Waits for the outcome of the file at fileIndex. Meanwhile a large file shows how far it
-// is read when a tick is due; after Stop a file that no reader claimed settles as neither.
-FileOutcome AwaitOutcome(ContentReaders& readers, const SearchProgress& progress,
-                         SearchState& state, SearchView& view) {
-    const std::size_t index = progress.fileIndex;
-    const FileEntry& entry = state.fileList[index];
-    for (;;) {
-        if (const std::optional<FileOutcome> outcome = readers.Take(index, kOutcomeWait)) {
-            return *outcome;
-        }
-        if (StopRequested(state) && readers.CloseAt(index)) {
-            return FileOutcome::kNeither;
-        }
-        const std::uint64_t bytesRead = readers.BytesRead(index);
-        if (entry.size > LARGE_FILE_THRESHOLD && bytesRead > 0 && TakeStatusDue(state)) {
-            WriteLargeFileText(entry, bytesRead, progress, view);
-        }
-    }
-}
-
 // Returns the number of files the phase reached: all of them, or up to the first one not
 // finished when Stop came.
 std::uint64_t SearchContents(SearchState& state, SearchView& view, SearchProgress& progress,
@@ -62,8 +41,20 @@ std::uint64_t SearchContents(SearchState& state, SearchView& view, SearchProgres
                             state.settings.matchCase != 0);
     ContentReaders readers(state.fileList, finder, state.stopFlag, options);
     for (progress.fileIndex = 0; progress.fileIndex < progress.fileCount; ++progress.fileIndex) {
-        RecordOutcome(AwaitOutcome(readers, progress, state, view),
-                      state.fileList[progress.fileIndex], progress, state);
+        const FileEntry& entry = state.fileList[progress.fileIndex];
+        if (readers.HasReaders()) {
+            // Meanwhile a large file shows how far it is read when a tick is due.
+            const FileOutcome outcome =
+                readers.Await(progress.fileIndex, kOutcomeWait, [&](std::uint64_t bytesRead) {
+                    if (entry.size > LARGE_FILE_THRESHOLD && bytesRead > 0 &&
+                        TakeStatusDue(state)) {
+                        WriteLargeFileText(entry, bytesRead, progress, view);
+                    }
+                });
+            RecordOutcome(outcome, entry, progress, state);
+        } else {
+            ScanFileForText(entry, finder, progress, state, view);
+        }
         if (StopRequested(state)) {
             return progress.fileIndex + 1;
         }

@@ -12,5 +12,6 @@ void RunSearchWorker(SearchState& state, SearchView& view, const ContentOptions&
 
 // Snapshot of the inputs, walk, content phase, ordering, rows and final text. A stop ends
 // the walk or the content phase; after the content phase the found files are still shown.
-// The content phase reads files on options.readers threads; what is shown does not depend on it.
+// The content phase reads files on options.readers threads, or with none on the calling one;
+// what is shown does not depend on it.
 void RunSearchJob(SearchState& state, SearchView& view, const ContentOptions& options = {});

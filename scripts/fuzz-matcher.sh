@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Differential fuzzing of the content matcher against a plain search, on generated files.
+# Differential fuzzing of the content readers (pools of one to four readers at several read
+# sizes, so the carry across chunks and reads) against a plain search, on generated files.
 # Usage: scripts/fuzz-matcher.sh CASES [SEED]     e.g. 1000000
 #        scripts/fuzz-matcher.sh MINUTESm [SEED]  e.g. 30m: rounds of 50000 cases, seed+1 each
 # Without a seed it takes one from the clock; every round prints its seed, so a difference

@@ -1,11 +1,11 @@
-// The content matcher: worked cases, and the plain search on generated files. The suite runs
-// a fixed seed; scripts/fuzz-matcher.sh sets SCOURWELL_FUZZ_SEED and SCOURWELL_FUZZ_CASES.
+// The content matcher: worked cases, and the readers' pool against a plain search on generated
+// files. The suite runs a fixed seed; scripts/fuzz-matcher.sh sets SCOURWELL_FUZZ_SEED and
+// SCOURWELL_FUZZ_CASES.
 #include "engine/content_matcher.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -14,9 +14,11 @@
 #include <random>
 #include <string>
 
+#include "engine/content_readers.h"
 #include "engine/file_list_builder.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/temp_tree.h"
+#include "tests/support/time_limit.h"
 
 namespace {
 
@@ -26,27 +28,30 @@ class MatcherTest : public ::testing::Test {
         return {42, static_cast<std::int64_t>(content.size()), tree.AddFile(name, content), name};
     }
 
-    // True when entry was found and recorded as found.
-    bool Scan(const FileEntry& entry, const std::string& text, bool matchCase = true) {
+    // True when entry was recorded as found.
+    bool Scan(const FileEntry& entry, const std::string& text) {
         const std::size_t before = state.resultSet.size();
-        const TextFinder finder(text.data(), text.size(), matchCase);
-        ScanFileForText(entry, finder, progress, state, view);
-        EXPECT_EQ(progress.foundCount, state.resultSet.size());
-        return state.resultSet.size() == before + 1 && state.resultSet.back().name == entry.name;
+        ScanFileForText(entry, TextFinder(text.data(), text.size(), true), progress, state, view);
+        return state.resultSet.size() > before;
     }
 
     TempTree tree;
-    FileEntry entry{42, 0, tree.AddFile("f", ""), "f"};
     SearchState state;
     SearchProgress progress;
     RecordingView view;
 };
 
-using MatcherFuzz = MatcherTest;
-
 unsigned long long Setting(const char* name, unsigned long long fallback) {
     const char* value = std::getenv(name);
     return value != nullptr ? std::strtoull(value, nullptr, 10) : fallback;
+}
+
+// Every start position, every byte; only A-Z fold.
+bool PlainSearchFinds(const std::string& content, const std::string& text, bool matchCase) {
+    auto fold = [&](unsigned char c) { return !matchCase && c >= 'A' && c <= 'Z' ? c + 32 : c; };
+    return std::search(content.begin(), content.end(), text.begin(), text.end(),
+                       [&](unsigned char a, unsigned char b) { return fold(a) == fold(b); }) !=
+           content.end();
 }
 
 }  // namespace
@@ -63,22 +68,17 @@ TEST_F(MatcherTest, ReadingEndsAtStopOrAtTheRecordedSizeWithTheCurrentChunk) {
     EXPECT_EQ(FileScanner(late, kDefaultReadSize).Scan(e, state.stopFlag), FileOutcome::kNeither);
 }
 
-TEST_F(MatcherTest, LargeFileTextOnlyAboveTheThresholdAndOncePerTick) {
+// The recorded size counts, not the short file on disk. The text itself is the job test's.
+TEST_F(MatcherTest, LargeFileTextOnlyAboveTheThresholdOncePerTickAndCutToTheStatusBuffer) {
     FileEntry e = Entry("big.bin", std::string(2 * READ_CHUNK_SIZE, '.'));
-    progress = {3, 1, 0, 0};
-    state.statusDueFlag = 1;
-    e.size = LARGE_FILE_THRESHOLD;  // the recorded size counts, not the short file on disk
-    Scan(e, "x");
-    EXPECT_TRUE(view.calls.empty());
-    e.size = LARGE_FILE_THRESHOLD + 1;
-    Scan(e, "x");
-    EXPECT_EQ(view.calls, (std::vector<std::string>{
-                              "status [33.33%] Large File Search... [0.01%] [big.bin]", "pos 0"}));
-    e.name.assign(300, 'n');  // cut to the 259 characters of the status buffer
-    view.calls.clear();
-    state.statusDueFlag = 1;
-    Scan(e, "x");
-    EXPECT_EQ(view.calls.at(0).size(), std::string("status ").size() + 259);
+    e.name.assign(300, 'n');
+    for (const std::int64_t size : {LARGE_FILE_THRESHOLD, LARGE_FILE_THRESHOLD + 1}) {
+        e.size = size;
+        state.statusDueFlag = 1;
+        Scan(e, "x");
+    }
+    ASSERT_EQ(view.calls.size(), 2u);  // a text and a bar position, for the larger file only
+    EXPECT_EQ(view.calls[0].size(), std::string("status ").size() + 259);
 }
 
 // Costs seconds: scripts/slow-checks.sh runs it. The size comes from the walk.
@@ -91,59 +91,74 @@ TEST_F(MatcherTest, DISABLED_FiveGiBSparseFileIsFoundByItsLastBytes) {
     EXPECT_TRUE(Scan(state.fileList[0], "needle"));
 }
 
-TEST_F(MatcherFuzz, AgreesWithThePlainSearchOnGeneratedFiles) {
+// Pools read batches of files for one text each, as the search does: whole chunks per read,
+// the text's tail carried across chunks and reads.
+TEST(MatcherFuzz, ReadersAgreeWithThePlainSearchOnGeneratedFiles) {
     const unsigned long long seed = Setting("SCOURWELL_FUZZ_SEED", 20240611);
     const unsigned long long cases = Setting("SCOURWELL_FUZZ_CASES", 2000);
     std::mt19937_64 rng(seed);
     auto below = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
-    // Small alphabets, both cases, bytes of 0x80 and above; texts of 1 to 259 bytes; sizes
-    // around each chunk boundary up to four chunks, where a match splits between two reads.
-    const std::string alphabets[] = {"ab", "aAbB", "a\xC4\xE4", "zZ\x80\xFF", "x"};
+    // One reader at READ_CHUNK_SIZE reads as ScanFileForText does.
+    const ContentOptions pools[] = {{1, READ_CHUNK_SIZE},
+                                    {2, kDefaultReadSize},
+                                    {3, 3 * READ_CHUNK_SIZE},
+                                    {4, 2 * READ_CHUNK_SIZE}};
+    // Small alphabets, both cases, the neighbours of A-Z and a-z, bytes of 0x80 and above.
+    const std::string alphabets[] = {"ab", "aAbB", "a\xC4\xE4", "zZ\x80\xFF", "x", "aA@[`{"};
+    TempTree tree;
     unsigned long long differences = 0;
-    for (unsigned long long run = 0; run < cases; ++run) {
+    for (unsigned long long run = 0; run < cases; run += 25) {
+        const ContentOptions& pool = pools[run / 25 % std::size(pools)];
         const std::string& alphabet = alphabets[below(std::size(alphabets))];
-        auto letters = [&](std::size_t n) {
-            std::string s(n, ' ');
-            for (char& c : s) {
-                c = alphabet[below(alphabet.size())];
+        auto letters = [&](std::string s, std::size_t from) {
+            for (; from < s.size(); ++from) {
+                s[from] = alphabet[below(alphabet.size())];
             }
             return s;
         };
         const bool matchCase = below(2) == 0;
-        const std::string text = letters(below(3) == 0 ? 1 + below(259) : 1 + below(6));
-        const std::size_t boundary = READ_CHUNK_SIZE * below(5);
-        std::string content = letters(boundary == 0 ? 1 + below(600) : boundary - 300 + below(600));
-        if (below(3) != 0 && text.size() <= content.size()) {  // planted, across a boundary or not
-            const std::size_t last = content.size() - text.size();
-            const std::size_t across =
-                boundary > text.size() ? boundary - below(text.size() + 1) : 0;
-            const std::size_t at = std::min(below(2) ? across : below(last + 1), last);
-            for (std::size_t i = 0; i < text.size(); ++i) {
-                const bool flip = !matchCase && std::isalpha(static_cast<unsigned char>(text[i]));
-                content[at + i] = static_cast<char>(flip && below(2) ? text[i] ^ 0x20 : text[i]);
+        const std::string text = letters(std::string(1 + below(below(3) == 0 ? 259 : 6), ' '), 0);
+        const TextFinder finder(text.data(), text.size(), matchCase);
+        FileList files;
+        std::vector<bool> expected;
+        for (std::size_t k = 0; k < 25 && run + k < cases; ++k) {
+            // Odd sizes around a chunk boundary or the end of the first or second read, random
+            // from 300 bytes before it.
+            const std::size_t boundary =
+                below(3) ? READ_CHUNK_SIZE * below(5) : pool.readSize * (1 + below(2));
+            const std::size_t from = boundary == 0 ? 0 : boundary - 300;
+            std::string content = letters(std::string(from + 1 + below(600), '.'), from);
+            if (below(3) != 0 && text.size() <= content.size()) {  // planted, across or not
+                const std::size_t last = content.size() - text.size();
+                const std::size_t across = boundary - std::min(boundary, below(text.size() + 1));
+                const std::size_t at = std::min(below(2) ? across : below(last + 1), last);
+                for (std::size_t i = 0; i < text.size(); ++i) {
+                    const bool letter = (text[i] | 0x20) >= 'a' && (text[i] | 0x20) <= 'z';
+                    content[at + i] = text[i] ^ (!matchCase && letter && below(2) ? 0x20 : 0);
+                }
             }
+            expected.push_back(PlainSearchFinds(content, text, matchCase));
+            // Rewritten in place: a file truncated to zero and written again is flushed to disk,
+            // and under Wine making a file costs more than writing one.
+            const std::string name = std::to_string(k);
+            const std::string path = run == 0 ? tree.AddFile(name, "") : tree.Path(name).string();
+            std::fstream(path, std::ios::in | std::ios::out | std::ios::binary) << content;
+            std::filesystem::resize_file(path, content.size());
+            files.push_back({42, static_cast<std::int64_t>(content.size()), path, name});
         }
-        // Rewritten in place: a file truncated to zero and written again is flushed to disk.
-        std::fstream(entry.fullPath, std::ios::in | std::ios::out | std::ios::binary) << content;
-        std::filesystem::resize_file(entry.fullPath, content.size());
-        entry.size = static_cast<std::int64_t>(content.size());
-        const bool found = Scan(entry, text, matchCase);
-        // Every start position, every byte; only A-Z fold.
-        auto fold = [&](unsigned char c) {
-            return !matchCase && c >= 'A' && c <= 'Z' ? c + 32 : c;
-        };
-        const bool expected = std::search(content.begin(), content.end(), text.begin(), text.end(),
-                                          [&](unsigned char a, unsigned char b) {
-                                              return fold(a) == fold(b);
-                                          }) != content.end();
-        const auto* bytes = reinterpret_cast<const unsigned char*>(content.data());
-        const bool portable =
-            TextFinder(text.data(), text.size(), matchCase).FindPortable(bytes, content.size()) !=
-            TextFinder::kNotFound;
-        if ((found != expected || portable != expected) && ++differences <= 10) {
-            ADD_FAILURE() << "case " << run << ": size " << content.size() << ", text length "
-                          << text.size() << ", match case " << matchCase;
-        }
+        WithinSeconds(10, "the outcomes of a pool's files", [&] {
+            const std::atomic<std::uint32_t> stop{0};
+            ContentReaders readers(files, finder, stop, pool);
+            for (std::size_t k = 0; k < files.size(); ++k) {
+                const bool found =
+                    readers.Await(k, std::chrono::milliseconds(10), {}) == FileOutcome::kFound;
+                if (found != expected[k] && ++differences <= 10) {
+                    ADD_FAILURE() << "case " << run + k << ": size " << files[k].size
+                                  << ", text length " << text.size() << ", match case " << matchCase
+                                  << ", " << pool.readers << " readers of " << pool.readSize;
+                }
+            }
+        });
     }
     std::printf("fuzz: seed %llu, %llu cases, %llu differences\n", seed, cases, differences);
     EXPECT_EQ(differences, 0u);

@@ -13,6 +13,7 @@
 
 #include "tests/support/recording_view.h"
 #include "tests/support/temp_tree.h"
+#include "tests/support/time_limit.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -25,7 +26,8 @@ namespace {
 using Calls = std::vector<std::string>;
 
 // Five folders of one matching file each, so the walk's order is the folders' order; f0 is
-// the oldest. The sixth holds only misses: Match Case is on and only .txt files count.
+// the oldest. The sixth holds only misses: Match Case is on and only .txt files count. The
+// seventh holds a large file of zeros, which takes no room on disk.
 class SearchJobTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -37,7 +39,9 @@ class SearchJobTest : public ::testing::Test {
         }
         tree.AddFile("d5/upper.txt", "NEEDLE");
         tree.AddFile("d5/other.log", "needle");
+        std::filesystem::resize_file(tree.AddFile("d6/big.txt", ""), LARGE_FILE_THRESHOLD + 1);
         view.folders.push_back(tree.Path("d5").string());
+        view.folders.push_back(tree.Path("d6").string());
         tree.AddFile("none/empty.txt", "");
         view.searchText = "needle";
         view.extensionFilter = ".txt";
@@ -51,10 +55,9 @@ class SearchJobTest : public ::testing::Test {
 
 constexpr int kFiles = 600;  // more than the pool's window
 
-// File i, named i: hits hold "needle" at the start, across a chunk or across a read. After the
-// walk "gone" files vanish, and so do "short" ones, which must not be opened at all; "shrunk"
-// ones lose the needle, "grown" ones gain it within the chunk their listed size ends in, and
-// "replaced" ones are saved anew with it.
+// File i, named i. After the walk "gone" files vanish, and so do "short" ones, which must not be
+// opened at all; "shrunk" ones lose the needle, "grown" ones gain it within the chunk their listed
+// size ends in, and "replaced" ones are saved anew with it.
 std::string Kind(int i) {
     static const char* kinds[] = {"hit",   "hit",  "hit",    "miss",  "miss",
                                   "short", "gone", "shrunk", "grown", "replaced"};
@@ -62,9 +65,8 @@ std::string Kind(int i) {
 }
 
 std::string Content(int i) {
-    const std::size_t at[] = {0, READ_CHUNK_SIZE - 3, kDefaultReadSize - 2};
     const std::string kind = Kind(i);
-    return kind == "hit"     ? std::string(at[i % 3], '.') + "needle" + std::string(i % 50, '.')
+    return kind == "hit"     ? std::string(i % 50, '.') + "needle"
            : kind == "short" ? "nee"
                              : std::string(5000 + i, 'e') + (kind == "shrunk" ? "needle" : "");
 }
@@ -112,23 +114,34 @@ TEST_F(SearchJobTest, JobsThatEndBeforeTheContentPhaseWriteNoFinalText) {
 // to its end and Stop while the contents are read are the pool test's. The worker clears a
 // Stop left from before.
 TEST_F(SearchJobTest, StopInEachPhaseAndTheWorkerClearsStopAfterwards) {
-    const std::tuple<const char*, const char*, Calls> cases[] = {
-        {"status Building File Search List...",
+    const Calls found = {"row f0.txt", "row f1.txt", "row f2.txt", "row f3.txt", "row f4.txt"};
+    const std::string end = "status Files searched: 7, Files found: 5, Unaccessable: 0";
+    // Readers, tickFrom, stopAt and the last calls.
+    const std::tuple<unsigned, const char*, const char*, Calls> cases[] = {
+        {4,
+         "status Building File Search List...",
          "status Building File List",
          {"status Building File List... 1", "range 0 100", "pos 0", "tick off", "inputs on"}},
         // Stopped at the ordering's only text: the found order stays.
-        {"range 0 100",
+        {4,
+         "range 0 100",
          "status Sorting Results",
-         {"status Sorting Results... 100.00", "pos 100", "status Populating List...", "row f0.txt",
-          "row f1.txt", "row f2.txt", "row f3.txt", "row f4.txt",
-          "status Files searched: 6, Files found: 5, Unaccessable: 0", "pos 100", "tick off",
-          "inputs on"}},
-        {"status Populating List...",
+         {"status Sorting Results... 100.00", "pos 100", "status Populating List...", found[0],
+          found[1], found[2], found[3], found[4], end, "pos 100", "tick off", "inputs on"}},
+        {4,
+         "status Populating List...",
          "status Populating List... ",
-         {"status Populating List... 0 of 5", "pos 0", "row f3.txt", "row f2.txt", "row f1.txt",
-          "row f0.txt", "status Files searched: 6, Files found: 5, Unaccessable: 0", "pos 100",
-          "tick off", "inputs on"}}};
-    for (const auto& [tickFrom, stopAt, tail] : cases) {
+         {"status Populating List... 0 of 5", "pos 0", found[3], found[2], found[1], found[0], end,
+          "pos 100", "tick off", "inputs on"}},
+        // No reader threads: the worker reads each file itself, and shows how far the large
+        // one is read; Stop ends that file.
+        {0,
+         "range 0 100",
+         "status [85.71%] Large",
+         {"status [85.71%] Large File Search... [0.01%] [big.txt]", "pos 0",
+          "status Populating List...", found[0], found[1], found[2], found[3], found[4], end,
+          "pos 100", "tick off", "inputs on"}}};
+    for (const auto& [readers, tickFrom, stopAt, tail] : cases) {
         SCOPED_TRACE(stopAt);
         view.calls = {};
         bool ticking = false;
@@ -139,7 +152,9 @@ TEST_F(SearchJobTest, StopInEachPhaseAndTheWorkerClearsStopAfterwards) {
             state.statusDueFlag = ticking;
         };
         state.stopFlag = 1;
-        RunSearchWorker(state, view);
+        WithinSeconds(20, "a search of 7 files", [&, n = readers] {
+            RunSearchWorker(state, view, ContentOptions{n, kDefaultReadSize});
+        });
         ASSERT_GE(view.calls.size(), tail.size());
         EXPECT_EQ(Calls(view.calls.end() - tail.size(), view.calls.end()), tail);
         EXPECT_EQ(state.stopFlag.load(), 0u);
@@ -152,7 +167,9 @@ TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
     const std::tuple<unsigned, std::size_t, int> cases[] = {
         {1, kDefaultReadSize, kFiles}, {2, READ_CHUNK_SIZE, kFiles},
         {3, kDefaultReadSize, kFiles}, {8, 3 * READ_CHUNK_SIZE, kFiles},
-        {2, kDefaultReadSize, 40},     {8, kDefaultReadSize, 300}};
+        {2, kDefaultReadSize, 40},     {8, kDefaultReadSize, 300},
+        {0, kDefaultReadSize, 40},
+    };
     for (const auto& [readers, readSize, stopFrom] : cases) {
         SCOPED_TRACE(testing::Message() << readers << " readers, stop from " << stopFrom);
         TempTree tree;
@@ -193,7 +210,9 @@ TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
                 state.stopFlag = 1;
             }
         };
-        RunSearchJob(state, view, ContentOptions{readers, readSize});
+        WithinSeconds(60, "a search of 600 files", [&, n = readers, size = readSize] {
+            RunSearchJob(state, view, ContentOptions{n, size});
+        });
         EXPECT_EQ(texts, searched < kFiles ? searched - 1 : kFiles);
         EXPECT_EQ(rows, found);
         EXPECT_EQ(view.status, "Files searched: " + std::to_string(searched) +
@@ -202,26 +221,42 @@ TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
     }
 }
 
-#ifndef _WIN32
-// A pipe holds the reader inside the file until Stop has come.
-TEST(ContentPool, ReaderMatchesNothingReadAfterStop) {
+// After Stop the file waited for settles as neither: one that no reader claimed, since Stop
+// came before the readers started, and natively one that a pipe holds its reader inside until
+// Stop has come, whose bytes read after Stop are not matched.
+TEST(ContentPool, AfterStopTheFileWaitedForSettlesAsNeither) {
     TempTree tree;
-    const FileList files = {FileEntry{0, 1 << 20, tree.Path("pipe").string(), "pipe"}};
-    ASSERT_EQ(mkfifo(files[0].fullPath.c_str(), 0600), 0);
+    FileList files = {FileEntry{0, 6, tree.AddFile("f", "needle"), "f"}};
     const TextFinder finder("needle", 6, true);
-    std::atomic<std::uint32_t> stop{0};
+    std::atomic<std::uint32_t> stop{1};
+    auto await = [&](ContentReaders& readers, const char* what) {
+        FileOutcome outcome = FileOutcome::kFound;
+        WithinSeconds(5, what,
+                      [&] { outcome = readers.Await(0, std::chrono::milliseconds(10), {}); });
+        EXPECT_EQ(outcome, FileOutcome::kNeither) << what;
+    };
+    {
+        ContentReaders readers(files, finder, stop, ContentOptions{2, kDefaultReadSize});
+        await(readers, "the outcome of a file no reader claimed");
+    }
+#ifndef _WIN32
+    stop = 0;
+    files[0] = {0, 1 << 20, tree.Path("pipe").string(), "pipe"};
+    ASSERT_EQ(mkfifo(files[0].fullPath.c_str(), 0600), 0);
     ContentReaders readers(files, finder, stop, ContentOptions{2, kDefaultReadSize});
-    const int writer = open(files[0].fullPath.c_str(), O_WRONLY);
+    int writer = -1;
+    WithinSeconds(5, "a reader to open the pipe",
+                  [&] { writer = open(files[0].fullPath.c_str(), O_WRONLY); });
     const std::string chunk(READ_CHUNK_SIZE, '.');
     ASSERT_EQ(write(writer, chunk.data(), chunk.size()), static_cast<ssize_t>(chunk.size()));
-    while (readers.BytesRead(0) != READ_CHUNK_SIZE) {
-    }
+    WithinSeconds(5, "the reader to match the pipe's first chunk", [&] {
+        while (readers.BytesRead(0) != READ_CHUNK_SIZE) {
+            std::this_thread::yield();
+        }
+    });
     stop = 1;
     ASSERT_EQ(write(writer, "needle", 6), 6);
     close(writer);
-    std::optional<FileOutcome> outcome;
-    while (!(outcome = readers.Take(0, std::chrono::milliseconds(10)))) {
-    }
-    EXPECT_EQ(*outcome, FileOutcome::kNeither);
-}
+    await(readers, "the outcome of the pipe");
 #endif
+}
