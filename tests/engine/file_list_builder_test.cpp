@@ -162,9 +162,10 @@ TEST(WalkLoops, EachFolderIsWalkedOnceWhateverLinksLeadToIt) {
         {{"S"}, {{"S/self", "."}, {"S/up", ".."}}, 2, 3},
         {{"S"}, {{"S/a/top", "../.."}}, 2, 2},                  // above the search folder
         {{"S"}, {{"S/l", "a/c"}, {"S/a/c/up", ".."}}, 2, 3},    // inside it
-        {{"S"}, {{"S/l1", "../X/Y"}, {"S/l2", "../X"}}, 4, 3},  // in either order
-        {{"S", "X"}, {{"S/l", "../X/Y"}}, 4, 3},                // inside the next one
-        {{"X", "L"}, {{"L", "X"}}, 2, 2},                       // one folder, two texts
+        {{"S"}, {{"S/l1", "../X/Y"}, {"S/l2", "../X"}}, 4, 3},  // met in either order
+        {{"S"}, {{"S/l1", "../X"}, {"S/l2", "../X/Y"}}, 4, 3},
+        {{"S", "X"}, {{"S/l", "../X/Y"}}, 4, 3},  // inside the next one
+        {{"X", "L"}, {{"L", "X"}}, 2, 2},         // one folder, two texts
         {{deep}, {{deep + "/root", "/"}}, 1, 2},
         {{"n0"}, Graph('n'), 8, 1 + 8 * 7},
         {{"c0"}, Graph('c'), 17, 1 + 16 * 2},
