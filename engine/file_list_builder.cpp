@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "engine/ascii.h"
-#include "engine/folder_loop_guard.h"
 #include "engine/status_text.h"
 #include "os/dir_listing.h"
 #include "os/path.h"
@@ -24,14 +23,11 @@ namespace {
 
 class Walker {
   public:
-    Walker(SearchState& state, SearchView& view) : state_(state), view_(view) {}
+    Walker(SearchState& state, SearchView& view, FolderLoopGuard& guard)
+        : state_(state), view_(view), guard_(guard) {}
 
-    void Walk(const std::string& folder, bool isLink) {
+    void Walk(const std::string& folder) {
         os::DirListing listing(folder);
-        // A link back into the tree would otherwise recurse until paths grow too long.
-        if (!listing.Valid() || !guard_.Enter(folder, isLink)) {
-            return;
-        }
         for (; listing.Valid(); listing.Next()) {
             if (StopRequested(state_)) {
                 break;
@@ -39,7 +35,11 @@ class Walker {
             const os::DirEntry& entry = listing.Entry();
             if (entry.isDirectory) {
                 if (!IsDotEntry(entry.name.c_str())) {
-                    Walk(Join(folder, entry.name), entry.isLink);
+                    const std::string path = Join(folder, entry.name);
+                    if (guard_.Enter(path, entry.name, entry.isLink)) {
+                        Walk(path);
+                        guard_.Leave();
+                    }
                 }
             } else if (!IsDotEntry(entry.name.c_str()) &&
                        MatchesExtensionFilter(entry.name.c_str(),
@@ -47,7 +47,6 @@ class Walker {
                 Consider(folder, entry);
             }
         }
-        guard_.Leave();
     }
 
   private:
@@ -77,11 +76,20 @@ class Walker {
 
     SearchState& state_;
     SearchView& view_;
-    FolderLoopGuard guard_;
+    FolderLoopGuard& guard_;
 };
 
 }  // namespace
 
+void BuildFileList(const std::string& folder, SearchState& state, SearchView& view,
+                   FolderLoopGuard& guard) {
+    if (guard.EnterSearchFolder(folder)) {
+        Walker(state, view, guard).Walk(folder);
+        guard.Leave();
+    }
+}
+
 void BuildFileList(const std::string& folder, SearchState& state, SearchView& view) {
-    Walker(state, view).Walk(folder, false);
+    FolderLoopGuard guard({folder});
+    BuildFileList(folder, state, view, guard);
 }

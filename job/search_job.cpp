@@ -2,6 +2,8 @@
 
 #include <cinttypes>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "engine/content_readers.h"
 #include "engine/file_list_builder.h"
@@ -23,14 +25,22 @@ void TakeInputs(SearchState& state, SearchView& view) {
     settings.searchTextLength = static_cast<std::uint32_t>(std::strlen(settings.searchText));
 }
 
+// All folders are read first: a link into any of them is not followed, since each is walked
+// as itself.
 void WalkFolders(int folderCount, SearchState& state, SearchView& view) {
-    os::FsRedirection redirection;
     view.SetStatusText("Building File Search List...");
+    std::vector<std::string> folders;
     char folder[kTextBufferSize];
     for (int row = 0; row < folderCount; ++row) {
         view.ReadFolder(row, folder);
-        redirection.WithRedirectionOff([&] { BuildFileList(folder, state, view); });
+        folders.emplace_back(folder);
     }
+    os::FsRedirection().WithRedirectionOff([&] {
+        FolderLoopGuard guard(folders);
+        for (const std::string& searched : folders) {
+            BuildFileList(searched, state, view, guard);
+        }
+    });
 }
 
 // Returns the number of files the phase reached: all of them, or up to the first one not

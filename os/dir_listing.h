@@ -7,17 +7,6 @@
 
 namespace os {
 
-// Identifies a folder on disk so that a walk can tell it met the same folder again.
-// Unknown ones never compare equal.
-struct FolderId {
-    bool known = false;
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    bool operator==(const FolderId& other) const {
-        return known && other.known && device == other.device && inode == other.inode;
-    }
-};
-
 struct DirEntry {
     std::string name;
     bool isDirectory = false;         // links are followed: a link to a folder is a folder
@@ -49,9 +38,9 @@ class DirListing {
     bool valid_ = false;
 };
 
-// The identity of the folder a path leads to, links followed; unknown when it can't be
-// reached. With realName, also the name that folder has in its own parent. Costs an open on
-// Windows, so a walk asks only where a loop is possible.
-FolderId IdentifyFolder(const std::string& folder, std::string* realName = nullptr);
+// The final path of the folder a path leads to, links followed, with no separator at its end
+// (so a root is "C:" or ""); false when it can't be reached. Costs an open on Windows, so a
+// walk asks only where a loop is possible.
+bool IdentifyFolder(const std::string& folder, std::string& finalPath);
 
 }  // namespace os

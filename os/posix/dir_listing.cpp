@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <utility>
 
 namespace os {
@@ -88,21 +87,17 @@ void DirListing::Next() {
     valid_ = native_ != nullptr && ReadEntry(AsDir(native_), entry_);
 }
 
-FolderId IdentifyFolder(const std::string& folder, std::string* realName) {
-    FolderId id;
-    const char* path = folder.empty() ? "/" : folder.c_str();
-    struct stat st {};
-    if (stat(path, &st) == 0 && S_ISDIR(st.st_mode)) {
-        id.known = true;
-        id.device = static_cast<std::uint64_t>(st.st_dev);
-        id.inode = static_cast<std::uint64_t>(st.st_ino);
+bool IdentifyFolder(const std::string& folder, std::string& finalPath) {
+    char* resolved = realpath(folder.empty() ? "/" : folder.c_str(), nullptr);
+    if (resolved == nullptr) {
+        return false;
     }
-    char* resolved = realName != nullptr ? realpath(path, nullptr) : nullptr;
-    if (resolved != nullptr) {
-        realName->assign(std::strrchr(resolved, '/') + 1);
-        std::free(resolved);
+    finalPath.assign(resolved);
+    std::free(resolved);
+    if (!finalPath.empty() && finalPath.back() == '/') {
+        finalPath.pop_back();
     }
-    return id;
+    return true;
 }
 
 }  // namespace os

@@ -2,15 +2,21 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <cwchar>
 #include <utility>
+
+#include "os/utf16.h"
+#include "os/win32/file_handle.h"
+#include "os/win32/wide_path.h"
 
 namespace os {
 
 namespace {
 
-void Convert(const WIN32_FIND_DATAA& data, DirEntry& entry) {
-    entry.name.assign(data.cFileName);
+constexpr std::size_t kLongestPath = 32768;  // the system's limit, in UTF-16 units
+
+void Convert(const WIN32_FIND_DATAW& data, DirEntry& entry) {
+    entry.name = Narrow(data.cFileName, std::wcslen(data.cFileName));
     entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     entry.size = static_cast<std::int64_t>((static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) |
@@ -19,12 +25,34 @@ void Convert(const WIN32_FIND_DATAA& data, DirEntry& entry) {
                           data.ftLastWriteTime.dwLowDateTime;
 }
 
+// Wine gives no final path past 260 characters, whatever the buffer: then the path as the
+// volume knows it, on the drive of the path opened.
+bool VolumePathOnDriveOf(HANDLE h, const std::wstring& opened, std::wstring& resolved) {
+    if (opened.size() < 6 || opened.compare(0, 4, L"\\\\?\\") != 0 || opened[5] != L':') {
+        return false;
+    }
+    std::wstring info(kLongestPath + sizeof(FILE_NAME_INFO) / sizeof(wchar_t), L'\0');
+    auto* name = reinterpret_cast<FILE_NAME_INFO*>(&info[0]);
+    if (!GetFileInformationByHandleEx(h, FileNameInfo, name,
+                                      static_cast<DWORD>(info.size() * sizeof(wchar_t)))) {
+        return false;
+    }
+    const std::size_t length = name->FileNameLength / sizeof(wchar_t);
+    resolved.assign(opened, 0, 6).append(name->FileName, length);
+    return true;
+}
+
 }  // namespace
 
 DirListing::DirListing(const std::string& folder) {
-    const std::string pattern = folder + "\\*";
-    WIN32_FIND_DATAA data;
-    HANDLE h = FindFirstFileA(pattern.c_str(), &data);
+    std::wstring pattern;
+    if (!LongPath(folder + "\\*", pattern)) {
+        return;
+    }
+    WIN32_FIND_DATAW data;
+    // The basic level skips the short 8.3 names, which the walk never uses.
+    HANDLE h = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                nullptr, 0);
     if (h == INVALID_HANDLE_VALUE) {
         return;
     }
@@ -61,37 +89,39 @@ void DirListing::Close() {
 }
 
 void DirListing::Next() {
-    WIN32_FIND_DATAA data;
-    valid_ = native_ != nullptr && FindNextFileA(static_cast<HANDLE>(native_), &data) != FALSE;
+    WIN32_FIND_DATAW data;
+    valid_ = native_ != nullptr && FindNextFileW(static_cast<HANDLE>(native_), &data) != FALSE;
     if (valid_) {
         Convert(data, entry_);
     }
 }
 
-FolderId IdentifyFolder(const std::string& folder, std::string* realName) {
-    FolderId id;
-    // A trailing backslash and dot keep a drive given as "D:" from meaning its current folder.
-    const std::string path = folder + "\\.";
-    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        return id;
+bool IdentifyFolder(const std::string& folder, std::string& finalPath) {
+    // A drive given as "D:" would otherwise mean that drive's current folder.
+    std::wstring path;
+    if (!LongPath(!folder.empty() && folder.back() == ':' ? folder + "\\" : folder, path)) {
+        return false;
     }
-    BY_HANDLE_FILE_INFORMATION info;
-    if (GetFileInformationByHandle(h, &info) &&
-        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        id.known = true;
-        id.device = info.dwVolumeSerialNumber;
-        id.inode = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    const FileHandle h(CreateFileW(path.c_str(), 0,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h.Valid()) {
+        return false;
     }
-    char resolved[1024];
+    std::wstring resolved(kLongestPath, L'\0');  // rare: only links and search folders
     const DWORD length =
-        realName != nullptr ? GetFinalPathNameByHandleA(h, resolved, sizeof resolved, 0) : 0;
-    if (length > 0 && length < sizeof resolved) {
-        realName->assign(std::strrchr(resolved, '\\') + 1);
+        GetFinalPathNameByHandleW(h.Get(), &resolved[0], static_cast<DWORD>(resolved.size()), 0);
+    if (length > 0 && length < resolved.size()) {
+        resolved.resize(length);
+    } else if (length != 0 || GetLastError() != ERROR_MORE_DATA ||
+               !VolumePathOnDriveOf(h.Get(), path, resolved)) {
+        return false;
     }
-    CloseHandle(h);
-    return id;
+    if (resolved.back() == L'\\') {
+        resolved.pop_back();
+    }
+    finalPath = WithoutLongPrefix(resolved.data(), resolved.size());
+    return true;
 }
 
 }  // namespace os

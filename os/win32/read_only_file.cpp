@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "os/win32/wide_path.h"
+
 namespace os {
 
 namespace {
@@ -15,8 +17,12 @@ HANDLE AsHandle(std::intptr_t native) {
 }  // namespace
 
 ReadOnlyFile::ReadOnlyFile(const std::string& path) {
+    std::wstring wide;
+    if (!LongPath(path, wide)) {
+        return;
+    }
     // Full sharing: reading a file must never stop another program from saving it.
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ,
+    HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, 0, nullptr);
     native_ = reinterpret_cast<std::intptr_t>(h);

@@ -6,17 +6,23 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "os/path.h"
+#include "os/read_only_file.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/temp_tree.h"
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "os/win32/wide_path.h"
 #endif
 
 using Names = std::vector<std::string>;
@@ -29,31 +35,32 @@ class LinkedTree : public TempTree {
   public:
 #ifdef _WIN32
     ~LinkedTree() {
-        const std::filesystem::path root = Root();
-        Unix("/bin/rm -rf " + root.filename().string(), root, INVALID_FILE_ATTRIBUTES);
+        Unix("/bin/rm -rf ../" + std::filesystem::path(Root()).filename().string(), "",
+             INVALID_FILE_ATTRIBUTES);
     }
     void Link(const std::string& link, const std::string& target) const {
-        const std::filesystem::path at = Path(link);
-        EXPECT_TRUE(Unix("/bin/ln -s " + target + " " + at.filename().string(), at,
+        EXPECT_TRUE(Unix("/bin/ln -s " + target + " " + link, link,
                          FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
             << "no link at " << link << " within 5 s";
     }
-
-  private:
-    // Runs command in path's folder. Wine can't wait for a Unix process: this waits for
-    // path to take the attributes.
-    static bool Unix(const std::string& command, const std::filesystem::path& path,
-                     DWORD attributes) {
-        SetCurrentDirectoryA(path.parent_path().string().c_str());
+    // Runs command in the root. Wine can't wait for a Unix process: this waits for the path
+    // made or removed to take the attributes.
+    bool Unix(const std::string& command, const std::string& relative, DWORD attributes) const {
+        std::wstring path;
+        os::LongPath(Path(relative).string(), path);
+        SetCurrentDirectoryA(Root().c_str());
         WinExec(command.c_str(), SW_HIDE);
-        for (int i = 0; i < 500 && GetFileAttributesA(path.string().c_str()) != attributes; ++i) {
+        for (int i = 0; i < 500 && GetFileAttributesW(path.c_str()) != attributes; ++i) {
             Sleep(10);
         }
-        return GetFileAttributesA(path.string().c_str()) == attributes;
+        return GetFileAttributesW(path.c_str()) == attributes;
     }
 #else
     void Link(const std::string& link, const std::string& target) const {
         std::filesystem::create_directory_symlink(target, Path(link));
+    }
+    bool Unix(const std::string& command, const std::string&, unsigned) const {
+        return std::system(("cd '" + Root() + "' && " + command).c_str()) == 0;
     }
 #endif
 };
@@ -119,26 +126,94 @@ TEST_F(WalkTest, ListsEveryNonEmptyFileThatPassesUntilStop) {
     EXPECT_TRUE(Walk("").empty());
 }
 
-TEST(WalkLoops, EveryFileBelowALoopIsListedOnce) {
-    // Links with their relative targets, and the files listed.
-    const std::pair<std::vector<std::pair<std::string, std::string>>, Names> cases[] = {
-        {{{"S/self", "."}}, {"f", "g"}},
-        {{{"S/self", "."}, {"S/up", ".."}}, {"f", "g"}},
-        {{{"S/a/top", "../.."}}, {"f", "g"}},                     // above the search folder
-        {{{"S/l", "a/c"}, {"S/a/c/up", ".."}}, {"f", "g", "g"}},  // a side link is no loop
+int lookups = 0;
+
+bool CountedLookup(const std::string& folder, std::string& finalPath) {
+    ++lookups;
+    return os::IdentifyFolder(folder, finalPath);
+}
+
+using Links = std::vector<std::pair<std::string, std::string>>;
+
+// n0..n7, each with a link to each of the others; or c0..c16, each with two links to the next.
+Links Graph(char kind) {
+    Links links;
+    for (int i = 0; i < 64; ++i) {
+        const std::string from = kind + std::to_string(i / 8) + "/l" + std::to_string(i % 8);
+        if (kind == 'n' && i / 8 != i % 8) {
+            links.emplace_back(from, "../n" + std::to_string(i % 8));
+        } else if (kind == 'c' && i % 4 < 2) {
+            links.emplace_back(kind + std::to_string(i / 4) + "/l" + std::to_string(i % 4),
+                               "../c" + std::to_string(i / 4 + 1));
+        }
+    }
+    return links;
+}
+
+TEST(WalkLoops, EachFolderIsWalkedOnceWhateverLinksLeadToIt) {
+    std::string deep = "D", up;
+    for (int i = 0; i < 20; ++i) {
+        deep += "/folder-" + std::to_string(100000 + i);  // about 300 characters in all
+    }
+    // From the deep folder to its drive's root: under Wine C:, which Z: holds too.
+    for (const char c : TempTree().Root() + "/" + deep) {
+        up += c == '/' || c == os::kPathSeparator ? "../" : "";
+    }
+    struct Case {
+        std::vector<std::string> searched;
+        Links links;
+        std::size_t listed;  // each of them once
+        int lookups;         // a search folder, or a link entered
+    } cases[] = {
+        {{"S"}, {{"S/self", "."}, {"S/up", ".."}}, 2, 3},
+        {{"S"}, {{"S/a/top", "../.."}}, 2, 2},                  // above the search folder
+        {{"S"}, {{"S/l", "a/c"}, {"S/a/c/up", ".."}}, 2, 3},    // inside it
+        {{"S"}, {{"S/l1", "../X/Y"}, {"S/l2", "../X"}}, 4, 3},  // met in either order
+        {{"S"}, {{"S/l1", "../X"}, {"S/l2", "../X/Y"}}, 4, 3},
+        {{"S", "X"}, {{"S/l", "../X/Y"}}, 4, 3},  // inside the next one
+        {{"X", "L"}, {{"L", "X"}}, 2, 2},         // one folder, two texts
+        {{deep}, {{deep + "/root", up}}, 1, 2},
+        {{"n0"}, Graph('n'), 8, 1 + 8 * 7},
+        {{"c0"}, Graph('c'), 17, 1 + 16 * 2},
     };
-    for (const auto& [links, listed] : cases) {
+    for (auto& [searched, links, listed, expected] : cases) {
         LinkedTree tree;
-        tree.AddFile("outside", "o");
-        tree.AddFile("S/f", "f");
-        tree.AddFile("S/a/c/g", "g");
+        for (const char* file : {"outside", "S/f", "S/a/c/g", "X/x", "X/Y/y", "D/d"}) {
+            tree.AddFile(file, "x");
+        }
+        const char kind = searched[0][0];  // the graphs' and the deep folder's files, where used
+        for (int i = 0; i <= (kind == 'n' ? 7 : kind == 'c' ? 16 : -1); ++i) {
+            tree.AddFile(kind + std::to_string(i) + "/" + kind + std::to_string(i), "x");
+        }
+        if (kind == 'D') {
+            tree.AddFile(deep + "/deep", "x");
+        }
         for (const auto& [link, target] : links) {
             tree.Link(link, target);
         }
         SearchState state;
         RecordingView view;
-        // The first failure ends the test: a walk that loops fails fast, not at the time limit.
-        ASSERT_EQ(Walk(tree.Path("S").string(), state, view), listed) << links.back().first;
+        // A broken guard may walk the whole disk: the walk stops after 100 files.
+        state.statusDueFlag = 1;
+        view.onCall = [&](const std::string&) {
+            (state.fileList.size() < 100 ? state.statusDueFlag : state.stopFlag) = 1;
+        };
+        std::vector<std::string> folders;
+        for (const std::string& folder : searched) {
+            folders.push_back(tree.Path(folder).make_preferred().string());
+        }
+        lookups = 0;
+        FolderLoopGuard guard(folders, CountedLookup);
+        for (const std::string& folder : folders) {
+            BuildFileList(folder, state, view, guard);
+        }
+        std::set<std::string> names;  // every file's name is its own
+        for (const FileEntry& e : state.fileList) {
+            names.insert(e.name);
+        }
+        EXPECT_EQ(state.fileList.size(), names.size()) << links.back().first;
+        EXPECT_EQ(names.size(), listed) << links.back().first;
+        EXPECT_EQ(lookups, expected) << links.back().first;
     }
 }
 
@@ -151,4 +226,39 @@ TEST_F(WalkTest, AFolderDeletedBeforeTheWalkReachesItIsSkipped) {
         std::filesystem::remove_all(tree.Path(state.fileList[0].name < "c" ? "x/two" : "x/one"));
     };
     EXPECT_EQ(::Walk(tree.Path("x").string(), state, view).size(), 2u);
+}
+
+// Names outside any code page and paths past 260 characters, made on the Unix side: listed with
+// their exact UTF-8 paths, and opened.
+TEST(WalkNames, EveryNameAndLengthIsListedAndOpened) {
+    LinkedTree tree;
+    const std::string longName(240, 'n');
+    const std::string longFolder = "long/" + std::string(120, 'a') + "/" + std::string(120, 'b');
+    const Names made = {"目录/文件.txt", "Отчёт.txt", "note😀.txt", "short/" + longName,
+                        longFolder + "/c.txt"};
+    std::string script = "mkdir -p 目录 short " + longFolder;
+    for (const std::string& name : made) {
+        script += " && printf hit > " + name;
+    }
+    tree.AddFile("make.sh", script + " && mkdir done\n");
+    ASSERT_TRUE(tree.Unix("/bin/sh make.sh", "done", 0x10)) << "the Unix side made no tree";
+    Names expected;
+    for (std::string name : made) {
+        std::replace(name.begin(), name.end(), '/', os::kPathSeparator);
+        expected.push_back(tree.Root() + os::kPathSeparator + name);
+    }
+    std::sort(expected.begin(), expected.end());
+    SearchState state;
+    RecordingView view;
+    BuildFileList(tree.Root(), state, view);
+    Names listed;
+    for (const FileEntry& e : state.fileList) {
+        char text[4] = {};
+        os::ReadOnlyFile file(e.fullPath);
+        if (e.name != "make.sh" && file.Read(text, 3) == 3 && std::string(text) == "hit") {
+            listed.push_back(e.fullPath);
+        }
+    }
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, expected);
 }
