@@ -3,6 +3,11 @@
 #include <shellapi.h>
 
 #include <cassert>
+#include <cwchar>
+#include <string>
+
+#include "engine/status_text.h"
+#include "os/utf16.h"
 
 namespace {
 
@@ -15,8 +20,8 @@ UINT SizeFlag(bool smallIcons) {
 
 // The shell picks the icon from the name and the attribute alone, so nothing is opened.
 int IconIndexByAttributes(const char* name, DWORD attributes, bool smallIcons) {
-    SHFILEINFOA info = {};
-    SHGetFileInfoA(name, attributes, &info, sizeof info,
+    SHFILEINFOW info = {};
+    SHGetFileInfoW(os::Widen(name).c_str(), attributes, &info, sizeof info,
                    SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SizeFlag(smallIcons));
     return info.iIcon;
 }
@@ -88,37 +93,43 @@ int ListCtrlEx::InsertColumn(int column, const char* header, int format, int wid
 }
 
 int ListCtrlEx::InsertItem(int row, const char* text, int image, LPARAM param) {
-    LVITEMA item = {};
+    std::wstring wide = os::Widen(text);
+    LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = row;
-    item.pszText = const_cast<char*>(text);
+    item.pszText = &wide[0];
     item.iImage = image;
     item.lParam = param;
     return static_cast<int>(
-        SendMessageA(hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        SendMessageW(hwnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 BOOL ListCtrlEx::SetItemText(int row, int subItem, const char* text) {
-    LVITEMA item = {};
+    std::wstring wide = os::Widen(text);
+    LVITEMW item = {};
     item.iSubItem = subItem;
-    item.pszText = const_cast<char*>(text);
+    item.pszText = &wide[0];
     return static_cast<BOOL>(
-        SendMessageA(hwnd, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
+        SendMessageW(hwnd, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)));
 }
 
 BOOL ListCtrlEx::GetItemText(int row, int subItem, char* buffer, int size) const {
-    LVITEMA item = {};
+    if (buffer == nullptr || size <= 0) {
+        return FALSE;
+    }
+    // A cell that fits in size - 1 bytes has at most as many UTF-16 units. The string's own
+    // zero ends a buffer that a list view (Wine's) fills to the last unit.
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    LVITEMW item = {};
     item.mask = LVIF_TEXT;
     item.iItem = row;
     item.iSubItem = subItem;
-    item.pszText = buffer;
+    item.pszText = &wide[0];
     item.cchTextMax = size;
     const auto copied =
-        static_cast<BOOL>(SendMessageA(hwnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    // Some list views (Wine's) fill a too-small buffer to the last byte; callers need a C string.
-    if (buffer != nullptr && size > 0) {
-        buffer[size - 1] = '\0';
-    }
+        static_cast<BOOL>(SendMessageW(hwnd, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    const std::string text = os::Narrow(wide.c_str(), std::wcslen(wide.c_str()));
+    CopyCut(text.c_str(), text.size(), buffer, static_cast<std::size_t>(size));
     return copied;
 }
 
@@ -137,6 +148,7 @@ int ListCtrlEx::GetColumnWidth(int column) const {
 }
 
 int ListCtrlEx::GetStringWidth(const char* text) const {
+    const std::wstring wide = os::Widen(text);
     return static_cast<int>(
-        SendMessageA(hwnd, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+        SendMessageW(hwnd, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));
 }

@@ -1,5 +1,5 @@
 // Takes over a report-style list view that the dialog template created and gives the rest of
-// the program typed forms of the few list-view messages it sends (narrow text throughout).
+// the program typed forms of the few list-view messages it sends: UTF-8 texts, sent as UTF-16.
 // The window owns its rows, columns and the subclass; the system owns the shared image list
 // handed to the list. The wrapper only refers to them, so destroying it frees nothing and
 // leaves the window alone. Its address lives in the window's user data: it is never copied.
@@ -30,7 +30,7 @@ class ListCtrlEx {
     int InsertColumn(int column, const char* header, int format, int width, int subItem);
     int InsertItem(int row, const char* text, int image, LPARAM param);
     BOOL SetItemText(int row, int subItem, const char* text);
-    // Copies the cell's text, cut to fit size - 1 characters and a terminating zero.
+    // Copies the cell's text, cut at a character to fit size - 1 bytes and a terminating zero.
     BOOL GetItemText(int row, int subItem, char* buffer, int size) const;
     int GetItemCount() const;
     // A width of -1 fits the column to its widest cell; the header text does not count.

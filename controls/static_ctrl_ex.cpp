@@ -1,11 +1,12 @@
 #include "controls/static_ctrl_ex.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 
 #include "controls/buffered_paint.h"
 #include "controls/gradient_fill.h"
 #include "controls/gradient_math.h"
+#include "os/utf16.h"
 
 namespace {
 
@@ -22,8 +23,9 @@ StaticCtrlEx::StaticCtrlEx()
 
 void StaticCtrlEx::Attach(HWND dialog, int controlId) {
     hwnd = GetDlgItem(dialog, controlId);
+    // A Unicode procedure: names outside the ANSI code page survive a W text in and out.
     previousWndProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WndProc)));
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WndProc)));
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongA(hwnd, GWL_EXSTYLE, GetWindowLongA(hwnd, GWL_EXSTYLE) & ~WS_EX_STATICEDGE);
     // The template's text, from the static control itself: this object now answers for it.
@@ -37,6 +39,10 @@ void StaticCtrlEx::Attach(HWND dialog, int controlId) {
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     RepaintNow();
+}
+
+std::string StaticCtrlEx::Text() const {
+    return os::Narrow(text_.data(), text_.size());
 }
 
 void StaticCtrlEx::SetStyle(unsigned style, bool redraw) {
@@ -64,7 +70,7 @@ LRESULT StaticCtrlEx::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (lParam == 0) {
                 return 0;
             }
-            text_ = reinterpret_cast<const char*>(lParam);
+            text_ = reinterpret_cast<const wchar_t*>(lParam);
             RepaintNow();
             return 1;
         // Screen readers and UI automation read the text shown, not the template's.
@@ -73,9 +79,9 @@ LRESULT StaticCtrlEx::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             const std::size_t copied = std::min<std::size_t>(text_.size(), wParam - 1);
-            char* buffer = reinterpret_cast<char*>(lParam);
-            std::memcpy(buffer, text_.data(), copied);
-            buffer[copied] = '\0';
+            wchar_t* buffer = reinterpret_cast<wchar_t*>(lParam);
+            std::wmemcpy(buffer, text_.data(), copied);
+            buffer[copied] = L'\0';
             return static_cast<LRESULT>(copied);
         }
         case WM_GETTEXTLENGTH:
@@ -98,7 +104,7 @@ LRESULT StaticCtrlEx::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT StaticCtrlEx::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return CallWindowProcA(previousWndProc_, hwnd, message, wParam, lParam);
+    return CallWindowProcW(previousWndProc_, hwnd, message, wParam, lParam);
 }
 
 void StaticCtrlEx::RepaintNow() const {
@@ -136,6 +142,6 @@ void StaticCtrlEx::Draw(HDC dc, const RECT& rect) const {
         SelectedObject font(dc, font_.Get());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, textColour_);
-        DrawTextA(dc, text_.c_str(), -1, &textRect, textFormat_);
+        DrawTextW(dc, text_.c_str(), -1, &textRect, textFormat_);
     }
 }

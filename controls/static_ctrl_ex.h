@@ -1,7 +1,7 @@
 // Takes over a static text control that the dialog template created and paints it itself,
 // flicker-free: a plain or gradient background, an optional border and one line of text in
-// its own font. It keeps its own copy of the text it is given and answers text queries from
-// it; it owns that copy and the font.
+// its own font. It keeps its own UTF-16 copy of the text it is given and answers text queries
+// from it in both forms (the system converts for ANSI callers); it owns that copy and the font.
 #pragma once
 
 #include <windows.h>
@@ -27,8 +27,8 @@ class StaticCtrlEx {
     void Attach(HWND dialog, int controlId);
     void SetStyle(unsigned style, bool redraw);
 
-    // What the label shows; empty when it shows no text. Read on the window's thread.
-    const std::string& Text() const { return text_; }
+    // What the label shows, in UTF-8; empty when it shows no text. Read on the window's thread.
+    std::string Text() const;
 
     HWND hwnd = nullptr;
 
@@ -40,7 +40,7 @@ class StaticCtrlEx {
     void Paint() const;
     void Draw(HDC dc, const RECT& rect) const;
 
-    std::string text_;
+    std::wstring text_;
     GdiObject font_;
     COLORREF firstColour_ = RGB(255, 255, 255);
     COLORREF secondColour_;

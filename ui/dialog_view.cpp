@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "engine/status_text.h"
+#include "os/utf16.h"
 #include "resources/resource_ids.h"
 #include "ui/app_state.h"
 #include "ui/main_dialog.h"
@@ -11,13 +13,17 @@ DialogSearchView::DialogSearchView() {
 }
 
 void DialogSearchView::ReadExtensionFilter(char (&buffer)[kTextBufferSize]) {
-    GetDlgItemTextA(g_app.dialogWindow, IDC_EXT_FILTER, buffer, kTextBufferSize);
+    wchar_t wide[kTextBufferSize] = {};
+    const UINT length = GetDlgItemTextW(g_app.dialogWindow, IDC_EXT_FILTER, wide, kTextBufferSize);
+    const std::string filter = os::Narrow(wide, length);
+    CopyCut(filter.c_str(), filter.size(), buffer, kTextBufferSize);
 }
 
 bool DialogSearchView::ReadMatchCase() {
     return IsDlgButtonChecked(g_app.dialogWindow, IDC_MATCH_CASE) != 0;
 }
 
+// The search text stays in the ANSI code page's bytes, as it always was.
 void DialogSearchView::ReadSearchText(char (&buffer)[kTextBufferSize]) {
     GetDlgItemTextA(g_app.dialogWindow, IDC_SEARCH_TEXT, buffer, kTextBufferSize);
 }
@@ -32,7 +38,7 @@ void DialogSearchView::ReadFolder(int row, char (&buffer)[kTextBufferSize]) {
 }
 
 void DialogSearchView::SetStatusText(const char* text) {
-    SetDlgItemTextA(g_app.dialogWindow, IDC_STATUS, text);
+    SetDlgItemTextW(g_app.dialogWindow, IDC_STATUS, os::Widen(text).c_str());
 }
 
 void DialogSearchView::SetProgressPos(int percent) {

@@ -1,5 +1,6 @@
 // The search job's window: the main dialog's controls, driven with synchronous calls from
-// the worker thread. One is made per search, on the worker.
+// the worker thread. One is made per search, on the worker. Texts that can hold a name cross
+// as UTF-8 and go to the controls as UTF-16.
 #pragma once
 
 #include <windows.h>

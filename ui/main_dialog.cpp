@@ -66,7 +66,7 @@ const FileEntry* MarkedResult() {
         return nullptr;
     }
     LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.mask = LVIF_PARAM;
     item.iItem = static_cast<int>(mark);
     SendMessageA(g_app.resultList.hwnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     return reinterpret_cast<const FileEntry*>(item.lParam);

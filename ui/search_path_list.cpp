@@ -2,11 +2,12 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <io.h>
 #include <shlobj.h>
 
+#include <cwchar>
 #include <vector>
 
+#include "os/utf16.h"
 #include "resources/resource_ids.h"
 #include "ui/app_state.h"
 #include "ui/path_list_rules.h"
@@ -17,8 +18,13 @@ void ShowError(const char* text) {
     MessageBoxA(g_app.dialogWindow, text, "Error", MB_OK | MB_ICONWARNING | MB_TOPMOST);
 }
 
+// A folder whose UTF-8 form would not fit the search's buffers is refused as well: it would
+// be searched cut, as another folder.
 int CheckFolderAccess(const std::string& path) {
-    if (_access(path.c_str(), 0) == 0) {
+    bool converted = false;
+    const std::wstring wide = os::Widen(path, &converted);
+    if (converted && path.size() < kTextBufferSize &&
+        GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) {
         return 1;
     }
     ShowError("The directory is not accessable");
@@ -56,18 +62,18 @@ int CheckPathOverlap(const std::string& path) {
 }
 
 void BrowseForSearchPath() {
-    char chosen[kTextBufferSize] = {};
-    BROWSEINFOA info = {};
+    wchar_t chosen[MAX_PATH] = {};
+    BROWSEINFOW info = {};
     info.hwndOwner = g_app.dialogWindow;
     info.pszDisplayName = chosen;
-    info.lpszTitle = "Select a folder to search";
+    info.lpszTitle = L"Select a folder to search";
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    LPITEMIDLIST item = SHBrowseForFolderA(&info);
+    LPITEMIDLIST item = SHBrowseForFolderW(&info);
     if (item == nullptr) {
         return;
     }
-    if (SHGetPathFromIDListA(item, chosen)) {
-        std::string path = chosen;
+    if (SHGetPathFromIDListW(item, chosen)) {
+        std::string path = os::Narrow(chosen, std::wcslen(chosen));
         AddSearchPath(path);
     }
     IMalloc* allocator = nullptr;
@@ -93,13 +99,13 @@ int AddSearchPath(std::string& path) {
 }
 
 void OnAddCommand() {
-    char typed[kTextBufferSize + 2] = {};
-    GetDlgItemTextA(g_app.dialogWindow, IDC_PATH_EDIT, typed, kTextBufferSize);
-    if (typed[0] == '\0') {
+    wchar_t typed[kTextBufferSize] = {};
+    const UINT length = GetDlgItemTextW(g_app.dialogWindow, IDC_PATH_EDIT, typed, kTextBufferSize);
+    if (length == 0) {
         BrowseForSearchPath();
         return;
     }
-    std::string path = typed;
+    std::string path = os::Narrow(typed, length);
     if (AddSearchPath(path) == 1) {
         SetDlgItemTextA(g_app.dialogWindow, IDC_PATH_EDIT, nullptr);
     }

@@ -2,17 +2,19 @@
 
 #include <shellapi.h>
 
+#include "os/utf16.h"
+
 namespace {
 
 void LaunchWithShell(const ShellRequest& request) {
-    ShellExecuteA(nullptr, request.verb.c_str(), request.file.c_str(), request.parameters.c_str(),
+    ShellExecuteW(nullptr, request.verb.c_str(), request.file.c_str(), request.parameters.c_str(),
                   nullptr, request.show);
 }
 
 ShellLauncher g_launcher = LaunchWithShell;
 
-void LaunchExplorer(std::string parameters) {
-    g_launcher(ShellRequest{"open", "explorer.exe", std::move(parameters), SW_SHOWNORMAL});
+void LaunchExplorer(const std::string& parameters) {
+    g_launcher(ShellRequest{L"open", L"explorer.exe", os::Widen(parameters), SW_SHOWNORMAL});
 }
 
 }  // namespace

@@ -6,18 +6,20 @@
 
 #include <string>
 
+// Exactly what ShellExecuteW receives.
 struct ShellRequest {
-    std::string verb;
-    std::string file;
-    std::string parameters;
+    std::wstring verb;
+    std::wstring file;
+    std::wstring parameters;
     int show = 0;
 };
 
 using ShellLauncher = void (*)(const ShellRequest& request);
 
-// The launcher in use; by default it calls ShellExecuteA. Returns the previous one.
+// The launcher in use; by default it calls ShellExecuteW. Returns the previous one.
 ShellLauncher SetShellLauncher(ShellLauncher launcher);
 
+// Both take a UTF-8 path.
 // Shows the file selected in its folder: /select,"path".
 void OpenFileLocation(const char* fullPath);
 // Asks the file browser to open the file itself: "path".

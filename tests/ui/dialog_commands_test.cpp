@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "job/row_batches.h"
+#include "os/utf16.h"
 #include "resources/resource_ids.h"
 #include "results/result_format.h"
 #include "tests/support/temp_tree.h"
@@ -126,8 +127,8 @@ TEST_F(DialogCommands, SearchListsTheFilesFoundAndTheShellGetsTheirPathsQuoted) 
     EXPECT_TRUE(IsWindowEnabled(ui.Item(IDC_START)) && !IsWindowEnabled(ui.Item(IDC_STOP)));
 
     const ShellLauncher previous = SetShellLauncher([](const ShellRequest& r) {
-        g_launched.push_back(r.verb + " " + r.file + " " + r.parameters + " " +
-                             std::to_string(r.show));
+        const std::wstring text = r.verb + L" " + r.file + L" " + r.parameters;
+        g_launched.push_back(os::Narrow(text.data(), text.size()) + " " + std::to_string(r.show));
     });
     std::vector<std::string> launched;  // quoted, as the browser would split a path at a comma
     const auto actOn = [&](int mark, const std::string& name) {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <future>
 
+#include "os/utf16.h"
 #include "resources/resource_ids.h"
 #include "ui/app_state.h"
 #include "ui/main_dialog.h"
@@ -17,7 +18,7 @@ static DialogDriver* g_driver = nullptr;
 static DWORD WINAPI DialogThread(LPVOID) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // as the program's entry does
     g_driver->result =
-        DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+        DialogBoxParamW(nullptr, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDialogProc, 0);
     CoUninitialize();
     return 0;
 }
@@ -26,9 +27,10 @@ static LRESULT CALLBACK StatusHook(HWND window, UINT message, WPARAM wParam, LPA
     if (message == kRun) {
         (*reinterpret_cast<std::function<void()>*>(lParam))();
     }
-    const LRESULT result = CallWindowProcA(g_driver->statusProc, window, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(g_driver->statusProc, window, message, wParam, lParam);
     if (message == WM_SETTEXT && lParam != 0 && g_driver->onStatus) {
-        g_driver->onStatus(reinterpret_cast<const char*>(lParam));
+        const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+        g_driver->onStatus(os::Narrow(text, wcslen(text)));
     } else if (message == WM_DESTROY && g_driver->onDestroy) {
         g_driver->onDestroy();
     }
@@ -57,8 +59,8 @@ DialogDriver::DialogDriver() {
                GetWindowLongPtrA(Item(IDC_STATUS), GWLP_USERDATA) ==
                    reinterpret_cast<LONG_PTR>(&g_app.statusLine);
     });
-    statusProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(Item(IDC_STATUS), GWLP_WNDPROC));
-    SetWindowLongPtrA(Item(IDC_STATUS), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StatusHook));
+    statusProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(Item(IDC_STATUS), GWLP_WNDPROC));
+    SetWindowLongPtrW(Item(IDC_STATUS), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StatusHook));
     Sync();
 }
 
