@@ -17,7 +17,7 @@ static WNDPROC g_startProc = nullptr;
 static std::function<void()> g_onEnabled;
 
 static LRESULT CALLBACK StartHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CallWindowProcA(g_startProc, window, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(g_startProc, window, message, wParam, lParam);
     if (message == WM_ENABLE && wParam != 0 && g_onEnabled) {
         std::function<void()> once = std::move(g_onEnabled);
         g_onEnabled = nullptr;
@@ -38,7 +38,7 @@ TEST(DialogStart, AStartPressedAsTheInputsComeBackStartsTheNextSearch) {
         searches += text == "Building File Search List..." ? 1 : 0;
     };
     ui.OnDialogThread([&] {
-        g_startProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        g_startProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
             ui.Item(IDC_START), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StartHook)));
         g_onEnabled = [&] {
             EXPECT_TRUE(g_app.searchThread.IsRunning()) << "the click must fall in the gap";
@@ -47,6 +47,7 @@ TEST(DialogStart, AStartPressedAsTheInputsComeBackStartsTheNextSearch) {
         };
     });
     ui.Click(IDC_START);
-    EXPECT_TRUE(WaitUntil([&] { return searches == 2 && !g_app.searchThread.IsRunning(); }, 10000))
-        << "waited 10 s for the second search to run and end; searches started: " << searches;
+    WaitUntil(
+        "the second search to run and end",
+        [&] { return searches == 2 && !g_app.searchThread.IsRunning(); }, 10000);
 }
