@@ -30,7 +30,7 @@ for round in $(seq "$rounds"); do
         client_errors=$((client_errors + errors))
         printf 'round %2d %s: %s, wine client errors: %d\n' "$round" "$preset" \
             "$(grep -E 'tests passed' "$log" | tail -n 1)" "$errors"
-        [ "$failed" -eq 0 ] || grep -E '\*\*\*|Failed|Timeout' "$log" | head -n 5
+        [ "$failed" -eq 0 ] || grep -E -A3 '\*\*\*|: Failure|gave up|waited' "$log" | head -n 20
     done
     failed_rounds=$((failed_rounds + failed))
 done
