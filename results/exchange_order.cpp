@@ -142,13 +142,11 @@ std::optional<std::vector<std::size_t>> ExchangeOrder(const std::vector<std::uin
             }
         }
         queue.resize(count);
-        freeSlots.Reset(count > 1 ? count : 0, true);
+        freeSlots.Reset(count, true);
         for (std::size_t i = count; i-- > 0;) {
-            const std::size_t slot = count > 1 ? freeSlots.Find(insertAt[i]) : 0;
+            const std::size_t slot = freeSlots.Find(insertAt[i]);
             queue[slot] = members[i];
-            if (count > 1) {
-                freeSlots.Add(slot, -1);
-            }
+            freeSlots.Add(slot, -1);
             if (!steps.Take()) {
                 return std::nullopt;
             }
