@@ -3,7 +3,6 @@
 #include <shellapi.h>
 
 #include <cassert>
-#include <cwchar>
 #include <string>
 
 #include "engine/status_text.h"
@@ -128,7 +127,7 @@ BOOL ListCtrlEx::GetItemText(int row, int subItem, char* buffer, int size) const
     item.cchTextMax = size;
     const auto copied =
         static_cast<BOOL>(SendMessageW(hwnd, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    const std::string text = os::Narrow(wide.c_str(), std::wcslen(wide.c_str()));
+    const std::string text = os::Narrow(wide.c_str());
     CopyCut(text.c_str(), text.size(), buffer, static_cast<std::size_t>(size));
     return copied;
 }

@@ -14,5 +14,7 @@ std::wstring Widen(const std::string& text, bool* ok = nullptr);
 
 // The UTF-8 form of length UTF-16 units; always succeeds.
 std::string Narrow(const wchar_t* text, std::size_t length);
+// The same for a zero-terminated text.
+std::string Narrow(const wchar_t* text);
 
 }  // namespace os

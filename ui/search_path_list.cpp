@@ -4,7 +4,6 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <cwchar>
 #include <vector>
 
 #include "os/utf16.h"
@@ -73,7 +72,7 @@ void BrowseForSearchPath() {
         return;
     }
     if (SHGetPathFromIDListW(item, chosen)) {
-        std::string path = os::Narrow(chosen, std::wcslen(chosen));
+        std::string path = os::Narrow(chosen);
         AddSearchPath(path);
     }
     IMalloc* allocator = nullptr;

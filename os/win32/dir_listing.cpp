@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cwchar>
 #include <utility>
 
 #include "os/utf16.h"
@@ -16,7 +15,7 @@ namespace {
 constexpr std::size_t kLongestPath = 32768;  // the system's limit, in UTF-16 units
 
 void Convert(const WIN32_FIND_DATAW& data, DirEntry& entry) {
-    entry.name = Narrow(data.cFileName, std::wcslen(data.cFileName));
+    entry.name = Narrow(data.cFileName);
     entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     entry.size = static_cast<std::int64_t>((static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) |

@@ -1,6 +1,7 @@
 #include "os/utf16.h"
 
 #include <cstdint>
+#include <cwchar>
 
 namespace os {
 
@@ -112,6 +113,10 @@ std::string Narrow(const wchar_t* text, std::size_t length) {
         Append(out, code);
     }
     return out;
+}
+
+std::string Narrow(const wchar_t* text) {
+    return Narrow(text, std::wcslen(text));
 }
 
 }  // namespace os
