@@ -57,24 +57,14 @@ class SearchJobTest : public ::testing::Test {
 
 constexpr int kFiles = 600;  // more than the pool's window
 
-// File i, named i. After the walk "gone" files vanish, and so do "short" ones, which must not be
-// opened at all; "shrunk" ones lose the needle, "grown" ones gain it within the chunk their listed
-// size ends in, and "replaced" ones are saved anew with it.
-std::string Kind(int i) {
-    static const char* kinds[] = {"hit",   "hit",  "hit",    "miss",  "miss",
-                                  "short", "gone", "shrunk", "grown", "replaced"};
-    return kinds[i % 10];
-}
-
-std::string Content(int i) {
-    const std::string kind = Kind(i);
-    return kind == "hit"     ? std::string(i % 50, '.') + "needle"
-           : kind == "short" ? "nee"
-                             : std::string(5000 + i, 'e') + (kind == "shrunk" ? "needle" : "");
-}
+// File i, named i, is of kind i % 10. After the walk "gone" files vanish, and so do "short"
+// ones, which must not be opened at all; "shrunk" ones lose the needle, "grown" ones gain it
+// within the chunk their listed size ends in, and "replaced" ones are saved anew with it.
+const std::string kKinds[] = {"hit",   "hit",  "hit",    "miss",  "miss",
+                              "short", "gone", "shrunk", "grown", "replaced"};
 
 void Change(const TempTree& tree, int i) {
-    const std::string kind = Kind(i), name = std::to_string(i);
+    const std::string kind = kKinds[i % 10], name = std::to_string(i);
     if (kind == "shrunk") {
         std::filesystem::resize_file(tree.Path(name), i % 3 * 50);  // emptied as well
     } else if (kind == "grown") {
@@ -163,20 +153,25 @@ TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
         {1, kDefaultReadSize, kFiles}, {2, READ_CHUNK_SIZE, kFiles},
         {3, kDefaultReadSize, kFiles}, {8, 3 * READ_CHUNK_SIZE, kFiles},
         {2, kDefaultReadSize, 40},     {8, kDefaultReadSize, 300},
-        {0, kDefaultReadSize, 40},
-    };
+        {0, kDefaultReadSize, 40}};
     for (const auto& [readers, readSize, stopFrom] : cases) {
         SCOPED_TRACE(testing::Message() << readers << " readers, stop from " << stopFrom);
         TempTree tree;
         for (int i = 0; i < kFiles; ++i) {
-            tree.AddFile(std::to_string(i), Content(i));
+            const std::string& kind = kKinds[i % 10];
+            tree.AddFile(std::to_string(i),
+                         kind == "hit" ? std::string(i % 50, '.') + "needle"
+                         : kind == "short"
+                             ? "nee"
+                             : std::string(5000 + i, 'e') + (kind == "shrunk" ? "needle" : ""));
             tree.SetWriteTime(std::to_string(i), 42);  // rows keep the order found
         }
         SearchState state;
         RecordingView view;
         view.searchText = "needle";
         view.folders = {tree.Root()};
-        std::string found, rows;  // names of the files found and of the rows, each and a space
+        // The names of the files found and of the rows, each and a space; the last text's counts.
+        std::string found, rows, counts;
         int texts = 0, foundCount = 0, unaccessible = 0, searched = kFiles;
         view.onCall = [&](const std::string& call) {
             for (int i = 0; call == "range 0 100" && i < kFiles; ++i) {
@@ -188,19 +183,19 @@ TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
                 return;
             }
             const int k = texts++;  // a text after every file, with the counts so far
-            const std::string kind = Kind(std::stoi(state.fileList[k].name));
+            const std::string kind = kKinds[std::stoi(state.fileList[k].name) % 10];
             unaccessible += kind == "gone";
             if (kind == "hit" || kind == "grown" || kind == "replaced") {
                 found += state.fileList[k].name + " ";
                 ++foundCount;
             }
+            counts = ", Files found: " + std::to_string(foundCount) +
+                     ", Unaccessable: " + std::to_string(unaccessible);
             EXPECT_EQ(call.substr(call.find(']') + 2),
-                      "Searching file " + std::to_string(k) +
-                          " of 600, Files found: " + std::to_string(foundCount) +
-                          ", Unaccessable: " + std::to_string(unaccessible));
+                      "Searching file " + std::to_string(k) + " of 600" + counts);
             state.statusDueFlag = 1;
             if (k >= stopFrom && k + 1 < kFiles && searched == kFiles &&
-                Kind(std::stoi(state.fileList[k + 1].name)) == "miss") {
+                kKinds[std::stoi(state.fileList[k + 1].name) % 10] == "miss") {
                 searched = k + 2;
                 state.stopFlag = 1;
             }
@@ -210,9 +205,7 @@ TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
         });
         EXPECT_EQ(texts, searched < kFiles ? searched - 1 : kFiles);
         EXPECT_EQ(rows, found);
-        EXPECT_EQ(view.status, "Files searched: " + std::to_string(searched) +
-                                   ", Files found: " + std::to_string(foundCount) +
-                                   ", Unaccessable: " + std::to_string(unaccessible));
+        EXPECT_EQ(view.status, "Files searched: " + std::to_string(searched) + counts);
     }
 }
 
