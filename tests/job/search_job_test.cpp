@@ -23,15 +23,6 @@
 
 namespace {
 
-// The calls as one text, each followed by "; ".
-std::string Joined(const std::vector<std::string>& calls) {
-    std::string text;
-    for (const std::string& call : calls) {
-        text += call + "; ";
-    }
-    return text;
-}
-
 // Five folders of one matching file each, so the walk's order is the folders' order; f0 is
 // the oldest. The sixth holds a large file of zeros, which takes no room on disk. Match Case
 // and the filter are the engine's and the dialog's tests'.
@@ -90,12 +81,12 @@ TEST_F(SearchJobTest, JobsThatEndBeforeTheContentPhaseWriteNoFinalText) {
          "marquee on; clear results; status Building File Search List...; range 0 100; pos 0; ",
          0}};
     for (const auto& [text, folders, calls, resultsLeft] : cases) {
-        view.calls.clear();
+        view.log.clear();
         view.searchText = text;
         view.folders = folders;
         state.resultSet = {FileEntry{}};
         RunSearchJob(state, view);
-        EXPECT_EQ(Joined(view.calls), calls);
+        EXPECT_EQ(view.log, calls);
         EXPECT_EQ(state.resultSet.size(), resultsLeft);
     }
 }
@@ -127,7 +118,7 @@ TEST_F(SearchJobTest, StopInEachPhaseAndTheWorkerClearsStopAfterwards) {
              rows + end}};
     for (const auto& [readers, tickFrom, stopAt, tail] : cases) {
         SCOPED_TRACE(stopAt);
-        view.calls = {};
+        view.log.clear();
         bool ticking = false;
         view.onCall = [&, from = tickFrom, at = stopAt](const std::string& call) {
             const bool stop = call.rfind(at, 0) == 0;
@@ -139,9 +130,8 @@ TEST_F(SearchJobTest, StopInEachPhaseAndTheWorkerClearsStopAfterwards) {
         WithinSeconds(20, "a search of 6 files", [&, n = readers] {
             RunSearchWorker(state, view, ContentOptions{n, kDefaultReadSize});
         });
-        const std::string calls = Joined(view.calls);
-        ASSERT_GE(calls.size(), tail.size());
-        EXPECT_EQ(calls.substr(calls.size() - tail.size()), tail);
+        ASSERT_GE(view.log.size(), tail.size());
+        EXPECT_EQ(view.log.substr(view.log.size() - tail.size()), tail);
         EXPECT_EQ(state.stopFlag.load(), 0u);
     }
 }
