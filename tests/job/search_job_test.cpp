@@ -35,8 +35,8 @@ class SearchJobTest : public ::testing::Test {
             tree.SetWriteTime(name, FileTimeFromUtc(2020, 1, 1 + i, 0, 0));
             view.folders.push_back(tree.Path("d" + std::to_string(i)).string());
         }
-        std::filesystem::resize_file(tree.AddFile("d6/big.txt", ""), LARGE_FILE_THRESHOLD + 1);
-        view.folders.push_back(tree.Path("d6").string());
+        std::filesystem::resize_file(tree.AddFile("d5/big.txt", ""), LARGE_FILE_THRESHOLD + 1);
+        view.folders.push_back(tree.Path("d5").string());
         tree.AddFile("none/empty.txt", "");
         view.searchText = "needle";
     }
