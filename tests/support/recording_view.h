@@ -17,6 +17,7 @@ class RecordingView : public SearchView {
     std::string extensionFilter, searchText, status;  // status: the last status text
     bool matchCase = false;
     std::vector<std::string> folders, calls;
+    std::string log;                                 // the calls as one text, each followed by "; "
     std::function<void(const std::string&)> onCall;  // after each call is recorded
 
     void ReadExtensionFilter(Buffer& to) override { Copy(extensionFilter, to); }
@@ -42,6 +43,7 @@ class RecordingView : public SearchView {
   private:
     void Record(const std::string& call) {
         calls.push_back(call);
+        log += call + "; ";
         if (onCall) {
             onCall(call);
         }

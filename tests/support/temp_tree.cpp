@@ -40,10 +40,8 @@ void TempTree::AddFolder(const std::string& relative) const {
 std::string TempTree::AddFile(const std::string& relative, const std::string& content) const {
     const fs::path path = Path(relative);
     fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.close();
-    if (!out) {
+    std::ofstream out(path, std::ios::binary);
+    if (!out.write(content.data(), static_cast<std::streamsize>(content.size())).flush()) {
         throw std::runtime_error("cannot write " + path.string());
     }
     return path.string();
