@@ -38,11 +38,6 @@ class LinkedTree : public TempTree {
         Unix("/bin/rm -rf ../" + std::filesystem::path(Root()).filename().string(), "",
              INVALID_FILE_ATTRIBUTES);
     }
-    void Link(const std::string& link, const std::string& target) const {
-        EXPECT_TRUE(Unix("/bin/ln -s " + target + " " + link, link,
-                         FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
-            << "no link at " << link << " within 5 s";
-    }
     // Runs command in the root. Wine can't wait for a Unix process: this waits for the path
     // made or removed to take the attributes.
     bool Unix(const std::string& command, const std::string& relative, DWORD attributes) const {
@@ -56,13 +51,14 @@ class LinkedTree : public TempTree {
         return GetFileAttributesW(path.c_str()) == attributes;
     }
 #else
-    void Link(const std::string& link, const std::string& target) const {
-        std::filesystem::create_directory_symlink(target, Path(link));
-    }
     bool Unix(const std::string& command, const std::string&, unsigned) const {
         return std::system(("cd '" + Root() + "' && " + command).c_str()) == 0;
     }
 #endif
+    void Link(const std::string& link, const std::string& target) const {
+        EXPECT_TRUE(Unix("/bin/ln -s " + target + " " + link, link, 0x410))
+            << "no link at " << link << " within 5 s";
+    }
 };
 
 // Sorted names of the files the walk of folder lists.
