@@ -24,10 +24,6 @@ namespace {
 
 class MatcherTest : public ::testing::Test {
   protected:
-    FileEntry Entry(const std::string& name, const std::string& content) {
-        return {42, static_cast<std::int64_t>(content.size()), tree.AddFile(name, content), name};
-    }
-
     // True when entry was recorded as found.
     bool Scan(const FileEntry& entry, const std::string& text) {
         const std::size_t before = state.resultSet.size();
@@ -58,8 +54,7 @@ bool PlainSearchFinds(const std::string& content, const std::string& text, bool 
 
 TEST_F(MatcherTest, ReadingEndsAtStopOrAtTheRecordedSizeWithTheCurrentChunk) {
     const std::string content = "early" + std::string(READ_CHUNK_SIZE, '.') + "late";
-    FileEntry e = Entry("s.bin", content);
-    e.size = 10;  // the file grew after the walk
+    FileEntry e{42, 10, tree.AddFile("s.bin", content), "s.bin"};  // it grew after the walk
     EXPECT_TRUE(Scan(e, "early"));
     EXPECT_FALSE(Scan(e, "late"));
     e.size = static_cast<std::int64_t>(content.size());
@@ -70,7 +65,7 @@ TEST_F(MatcherTest, ReadingEndsAtStopOrAtTheRecordedSizeWithTheCurrentChunk) {
 
 // The recorded size counts, not the short file on disk. The text itself is the job test's.
 TEST_F(MatcherTest, LargeFileTextOnlyAboveTheThresholdOncePerTickAndCutToTheStatusBuffer) {
-    FileEntry e = Entry("big.bin", std::string(2 * READ_CHUNK_SIZE, '.'));
+    FileEntry e{42, 0, tree.AddFile("big", std::string(2 * READ_CHUNK_SIZE, '.')), "big"};
     e.name.assign(300, 'n');
     for (const std::int64_t size : {LARGE_FILE_THRESHOLD, LARGE_FILE_THRESHOLD + 1}) {
         e.size = size;
