@@ -24,10 +24,6 @@ namespace {
 
 class MatcherTest : public ::testing::Test {
   protected:
-    FileEntry Entry(const std::string& name, const std::string& content) {
-        return {42, static_cast<std::int64_t>(content.size()), tree.AddFile(name, content), name};
-    }
-
     // True when entry was recorded as found.
     bool Scan(const FileEntry& entry, const std::string& text) {
         const std::size_t before = state.resultSet.size();
@@ -58,8 +54,7 @@ bool PlainSearchFinds(const std::string& content, const std::string& text, bool 
 
 TEST_F(MatcherTest, ReadingEndsAtStopOrAtTheRecordedSizeWithTheCurrentChunk) {
     const std::string content = "early" + std::string(READ_CHUNK_SIZE, '.') + "late";
-    FileEntry e = Entry("s.bin", content);
-    e.size = 10;  // the file grew after the walk
+    FileEntry e{42, 10, tree.AddFile("s.bin", content), "s.bin"};  // it grew after the walk
     EXPECT_TRUE(Scan(e, "early"));
     EXPECT_FALSE(Scan(e, "late"));
     e.size = static_cast<std::int64_t>(content.size());
@@ -70,7 +65,7 @@ TEST_F(MatcherTest, ReadingEndsAtStopOrAtTheRecordedSizeWithTheCurrentChunk) {
 
 // The recorded size counts, not the short file on disk. The text itself is the job test's.
 TEST_F(MatcherTest, LargeFileTextOnlyAboveTheThresholdOncePerTickAndCutToTheStatusBuffer) {
-    FileEntry e = Entry("big.bin", std::string(2 * READ_CHUNK_SIZE, '.'));
+    FileEntry e{42, 0, tree.AddFile("big", std::string(2 * READ_CHUNK_SIZE, '.')), "big"};
     e.name.assign(300, 'n');
     for (const std::int64_t size : {LARGE_FILE_THRESHOLD, LARGE_FILE_THRESHOLD + 1}) {
         e.size = size;
@@ -81,13 +76,13 @@ TEST_F(MatcherTest, LargeFileTextOnlyAboveTheThresholdOncePerTickAndCutToTheStat
     EXPECT_EQ(view.calls[0].size(), std::string("status ").size() + 259);
 }
 
-// Costs seconds: scripts/slow-checks.sh runs it. The size comes from the walk.
+// Costs seconds: scripts/slow-checks.sh runs it. The size comes from the walk, whose sizes
+// above 4 GiB the listing's test checks.
 TEST_F(MatcherTest, DISABLED_FiveGiBSparseFileIsFoundByItsLastBytes) {
     std::filesystem::resize_file(tree.AddFile("big", ""), (5ULL << 30) - 6);
     std::ofstream(tree.Path("big"), std::ios::binary | std::ios::app) << "needle";
     BuildFileList(tree.Root(), state, view);
     ASSERT_EQ(state.fileList.size(), 1u);
-    EXPECT_EQ(state.fileList[0].size, 5LL << 30);
     EXPECT_TRUE(Scan(state.fileList[0], "needle"));
 }
 
@@ -106,7 +101,6 @@ TEST(MatcherFuzz, ReadersAgreeWithThePlainSearchOnGeneratedFiles) {
     // Small alphabets, both cases, the neighbours of A-Z and a-z, bytes of 0x80 and above.
     const std::string alphabets[] = {"ab", "aAbB", "a\xC4\xE4", "zZ\x80\xFF", "x", "aA@[`{"};
     TempTree tree;
-    unsigned long long differences = 0;
     for (unsigned long long run = 0; run < cases; run += 25) {
         const ContentOptions& pool = pools[run / 25 % std::size(pools)];
         const std::string& alphabet = alphabets[below(std::size(alphabets))];
@@ -150,16 +144,14 @@ TEST(MatcherFuzz, ReadersAgreeWithThePlainSearchOnGeneratedFiles) {
             const std::atomic<std::uint32_t> stop{0};
             ContentReaders readers(files, finder, stop, pool);
             for (std::size_t k = 0; k < files.size(); ++k) {
-                const bool found =
-                    readers.Await(k, std::chrono::milliseconds(10), {}) == FileOutcome::kFound;
-                if (found != expected[k] && ++differences <= 10) {
-                    ADD_FAILURE() << "case " << run + k << ": size " << files[k].size
-                                  << ", text length " << text.size() << ", match case " << matchCase
-                                  << ", " << pool.readers << " readers of " << pool.readSize;
-                }
+                EXPECT_EQ(
+                    readers.Await(k, std::chrono::milliseconds(10), {}) == FileOutcome::kFound,
+                    expected[k])
+                    << "case " << run + k << ": size " << files[k].size << ", text length "
+                    << text.size() << ", match case " << matchCase << ", " << pool.readers
+                    << " readers of " << pool.readSize;
             }
         });
     }
-    std::printf("fuzz: seed %llu, %llu cases, %llu differences\n", seed, cases, differences);
-    EXPECT_EQ(differences, 0u);
+    std::printf("fuzz: seed %llu, %llu cases\n", seed, cases);
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 constexpr std::size_t kNone = TextFinder::kNotFound;
 
@@ -21,25 +22,19 @@ static void ExpectFound(const std::string& data, const std::string& text, bool m
     }
 }
 
-struct Case {
-    std::string data, text;
-    bool matchCase;
-    std::size_t at;
-};
-
 // Latin-1 A-umlaut (C4) and a-umlaut (E4), and the neighbours of the letter ranges, stay apart
 // when folding. At 15, the last candidate of a vector block, after candidates that fail.
 TEST(TextFinder, FindsTheFirstOccurrenceFoldingOnlyTheLettersAToZ) {
-    const Case cases[] = {{"aab", "ab", true, 1},           {"aaab", "aab", true, 1},
-                          {"abababc", "ababc", true, 2},    {"aaa", "aa", true, 0},
-                          {"ab", "abc", true, kNone},       {"", "a", true, kNone},
-                          {"say HELLO", "Hello", false, 4}, {"say hello", "Hello", true, kNone},
-                          {"xyzQ", "q", false, 3},          {"zZ", "Zz", false, 0},
-                          {"x\xC4y", "\xE4", false, kNone}, {"x\xE4y", "\xC4", false, kNone},
-                          {"x\xC4y", "\xC4", false, 1},     {"[@]", "`", false, kNone},
-                          {"a{", "A[", false, kNone}};
-    for (const Case& c : cases) {
-        ExpectFound(c.data, c.text, c.matchCase, c.at);
+    const std::tuple<std::string, std::string, bool, std::size_t> cases[] = {
+        {"aab", "ab", true, 1},           {"aaab", "aab", true, 1},
+        {"abababc", "ababc", true, 2},    {"aaa", "aa", true, 0},
+        {"ab", "abc", true, kNone},       {"", "a", true, kNone},
+        {"say HELLO", "Hello", false, 4}, {"say hello", "Hello", true, kNone},
+        {"xyzQ", "q", false, 3},          {"zZ", "Zz", false, 0},
+        {"x\xC4y", "\xE4", false, kNone}, {"x\xE4y", "\xC4", false, kNone},
+        {"x\xC4y", "\xC4", false, 1},     {"[@]", "`", false, kNone},
+        {"a{", "A[", false, kNone},       {"xbcaxcabx......abc", "abc", true, 15}};
+    for (const auto& [data, text, matchCase, at] : cases) {
+        ExpectFound(data, text, matchCase, at);
     }
-    ExpectFound("xbcaxcabx......abc", "abc", true, 15);
 }

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <tuple>
 #include <utility>
 
 #include "tests/support/temp_tree.h"
@@ -24,20 +23,12 @@ TEST(FileDate, LocalTimeOnBothSidesOfTheDaylightSavingChange) {
     if (zone == nullptr) {
         GTEST_SKIP() << "run through CTest, which sets the time zone";
     }
-    // Zone, UTC time, local text.
-    const std::tuple<std::string, int, int, int, int, int, const char*> cases[] = {
-        // +1 in winter, +2 from 2024-03-31 01:00 UTC.
-        {"Europe/Berlin", 2024, 3, 31, 0, 59, "03/31/2024  01:59"},
-        {"Europe/Berlin", 2024, 3, 31, 1, 0, "03/31/2024  03:00"},
-        // -5 in winter, -4 from 2024-03-10 07:00 UTC.
-        {"America/New_York", 2024, 3, 10, 6, 59, "03/10/2024  01:59"},
-        {"America/New_York", 2024, 3, 10, 7, 0, "03/10/2024  03:00"}};
-    int checked = 0;
-    for (const auto& [caseZone, year, month, day, hour, minute, text] : cases) {
-        if (caseZone == zone) {
-            ++checked;
-            EXPECT_EQ(FormatFileDate(FileTimeFromUtc(year, month, day, hour, minute)), text);
-        }
-    }
-    EXPECT_EQ(checked, 2) << "no cases for " << zone;
+    // The minute before the change to summer time and the first after it, in local time.
+    // Berlin: +1 in winter, +2 from 01:00 UTC. New York: -5 in winter, -4 from 07:00 UTC.
+    const bool berlin = std::string(zone) == "Europe/Berlin";
+    const int day = berlin ? 31 : 10;
+    const int hour = berlin ? 1 : 7;
+    const std::string date = berlin ? "03/31/2024  " : "03/10/2024  ";
+    EXPECT_EQ(FormatFileDate(FileTimeFromUtc(2024, 3, day, hour - 1, 59)), date + "01:59");
+    EXPECT_EQ(FormatFileDate(FileTimeFromUtc(2024, 3, day, hour, 0)), date + "03:00");
 }

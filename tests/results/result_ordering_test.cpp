@@ -1,6 +1,6 @@
 // The ordering against the exchange sort it stands for, record for record: every short
-// sequence, random ones with many ties up to 10^4 records, the closed forms at 10^5. Then what
-// the user sees: records moved whole, the progress texts, and Stop.
+// sequence (the worked examples among them), random ones with many ties up to 10^4 records.
+// Then what the user sees: records moved whole, the progress texts, and Stop.
 #include "results/result_ordering.h"
 
 #include <gtest/gtest.h>
@@ -36,8 +36,6 @@ static Order Ordered(const Times& times) {
 }
 
 TEST(ExchangeOrder, MatchesTheExchangeSort) {
-    EXPECT_EQ(Ordered({2, 2, 3}), (Order{2, 1, 0}));        // c, b, a
-    EXPECT_EQ(Ordered({2, 2, 3, 2}), (Order{2, 1, 0, 3}));  // x, b, a, c
     for (std::size_t n = 0, codes = 1; n <= 7 && !HasFailure(); ++n, codes *= 4) {
         for (std::size_t code = 0; code < codes; ++code) {  // every sequence over 4 times
             Times times(n);
@@ -62,16 +60,6 @@ TEST(ExchangeOrder, MatchesTheExchangeSort) {
         }
         ASSERT_EQ(Ordered(times), Exchanged(times)) << "seed " << seed << ", round " << round;
     }
-    const std::size_t big = 100000;
-    Order identity(big), reversed(big);
-    std::iota(identity.begin(), identity.end(), std::size_t{0});
-    std::iota(reversed.rbegin(), reversed.rend(), std::size_t{0});
-    Times ascending(big), descending(big);
-    std::iota(ascending.begin(), ascending.end(), std::uint64_t{1});
-    std::iota(descending.rbegin(), descending.rend(), std::uint64_t{1});
-    EXPECT_EQ(Ordered(Times(big, 5)), identity);
-    EXPECT_EQ(Ordered(ascending), reversed);
-    EXPECT_EQ(Ordered(descending), identity);
 }
 
 // 20,000 records: 15 merge passes and two steps each after, 340,000 steps reported every 4,096
@@ -94,18 +82,13 @@ TEST(Ordering, TextsRiseToAHundredAndStopLeavesTheOrderFound) {
             state.statusDueFlag = 1;
         };
         SortResultsByDate(0, 20000, state, view);
-        Order order(20000);
-        std::iota(order.begin(), order.end(), std::size_t{0});
-        if (stopAt == 1000) {
-            order = Ordered(times);
-        }
+        // Equal times are left in the order found.
+        const Order order = Ordered(stopAt == 1000 ? times : Times(20000));
         for (std::size_t i = 0; i < order.size(); ++i) {
             ASSERT_EQ(state.resultSet[i].fullPath, found[order[i]].fullPath) << stopAt;
         }
-        if (stopAt < 1000) {
-            EXPECT_EQ(view.calls.size(), stopAt);
-        } else {
-            ASSERT_EQ(view.calls.size(), 2u * (340000 / 4096 + 1));
+        ASSERT_EQ(view.calls.size(), stopAt < 1000 ? stopAt : 2 * (340000 / 4096 + 1));
+        if (stopAt == 1000) {
             EXPECT_EQ(view.calls[0], "status Sorting Results... 1.20");
             EXPECT_EQ(view.calls.end()[-2], "status Sorting Results... 100.00");
             EXPECT_EQ(view.calls.back(), "pos 100");
