@@ -113,11 +113,19 @@ TEST(Walk, ListsEveryNonEmptyFileThatPassesUntilStop) {
 
 using Links = std::vector<std::pair<std::string, std::string>>;
 
+int lookups = 0;
+
 TEST(WalkLoops, EachFolderIsWalkedOnceWhateverLinksLeadToIt) {
-    Links chain;  // c0..c16, each with two links to the next: 2^16 walks without the guard
-    for (int i = 0; i < 16; ++i) {
+    Links chain, siblings;          // without the guard 2^16 and about e * 8! walks
+    for (int i = 0; i < 16; ++i) {  // c0..c16, each with two links to the next
         for (const char* link : {"/l0", "/l1"}) {
             chain.emplace_back("c" + std::to_string(i) + link, "../c" + std::to_string(i + 1));
+        }
+    }
+    for (int i = 0; i < 64; ++i) {  // n0..n7, each with a link to each of the others
+        if (i / 8 != i % 8) {
+            siblings.emplace_back("n" + std::to_string(i / 8) + "/l" + std::to_string(i % 8),
+                                  "../n" + std::to_string(i % 8));
         }
     }
     std::string deep = "D", up;
@@ -132,24 +140,27 @@ TEST(WalkLoops, EachFolderIsWalkedOnceWhateverLinksLeadToIt) {
         std::vector<std::string> searched;
         Links links;
         std::size_t listed;  // each of them once
+        int lookups;         // a search folder, or a link entered: never an ordinary folder
     } cases[] = {
-        {{"S"}, {{"S/self", "."}, {"S/up", ".."}}, 2},
-        {{"S"}, {{"S/a/top", "../.."}}, 2},                  // above the search folder
-        {{"S"}, {{"S/l", "a/c"}, {"S/a/c/up", ".."}}, 2},    // inside it
-        {{"S"}, {{"S/l1", "../X/Y"}, {"S/l2", "../X"}}, 4},  // met in either order
-        {{"S"}, {{"S/l1", "../X"}, {"S/l2", "../X/Y"}}, 4},
-        {{"S", "X"}, {{"S/l", "../X/Y"}}, 4},  // inside the next one
-        {{"X", "L"}, {{"L", "X"}}, 2},         // one folder, two texts
-        {{deep}, {{deep + "/root", up}}, 1},
-        {{"c0"}, chain, 17},
+        {{"S"}, {{"S/self", "."}, {"S/up", ".."}}, 2, 3},
+        {{"S"}, {{"S/a/top", "../.."}}, 2, 2},                  // above the search folder
+        {{"S"}, {{"S/l", "a/c"}, {"S/a/c/up", ".."}}, 2, 3},    // inside it
+        {{"S"}, {{"S/l1", "../X/Y"}, {"S/l2", "../X"}}, 4, 3},  // met in either order
+        {{"S"}, {{"S/l1", "../X"}, {"S/l2", "../X/Y"}}, 4, 3},
+        {{"S", "X"}, {{"S/l", "../X/Y"}}, 4, 3},  // inside the next one
+        {{"X", "L"}, {{"L", "X"}}, 2, 2},         // one folder, two texts
+        {{deep}, {{deep + "/root", up}}, 1, 2},
+        {{"c0"}, chain, 17, 1 + 16 * 2},
+        {{"n0"}, siblings, 8, 1 + 8 * 7},
     };
-    for (auto& [searched, links, listed] : cases) {
+    for (auto& [searched, links, listed, expected] : cases) {
         LinkedTree tree;
         for (const char* file : {"outside", "S/f", "S/a/c/g", "X/x", "X/Y/y", "D/d"}) {
             tree.AddFile(file, "x");
         }
-        for (int i = 0; searched[0] == "c0" && i <= 16; ++i) {
-            tree.AddFile("c" + std::to_string(i) + "/c" + std::to_string(i), "x");
+        const char kind = searched[0][0];  // the graphs' files
+        for (int i = 0; i <= (kind == 'c' ? 16 : kind == 'n' ? 7 : -1); ++i) {
+            tree.AddFile(kind + std::to_string(i) + "/" + kind + std::to_string(i), "x");
         }
         if (searched[0] == deep) {
             tree.AddFile(deep + "/deep", "x");
@@ -168,7 +179,11 @@ TEST(WalkLoops, EachFolderIsWalkedOnceWhateverLinksLeadToIt) {
         for (const std::string& folder : searched) {
             folders.push_back(tree.Path(folder).make_preferred().string());
         }
-        FolderLoopGuard guard(folders);
+        lookups = 0;
+        FolderLoopGuard guard(folders, [](const std::string& folder, std::string& finalPath) {
+            ++lookups;
+            return os::IdentifyFolder(folder, finalPath);
+        });
         for (const std::string& folder : folders) {
             BuildFileList(folder, state, view, guard);
         }
@@ -178,6 +193,7 @@ TEST(WalkLoops, EachFolderIsWalkedOnceWhateverLinksLeadToIt) {
         }
         EXPECT_EQ(state.fileList.size(), names.size()) << links.back().first;
         EXPECT_EQ(names.size(), listed) << links.back().first;
+        EXPECT_EQ(lookups, expected) << links.back().first;
     }
 }
 
