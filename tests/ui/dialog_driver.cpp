@@ -42,9 +42,7 @@ bool WaitUntil(const char* what, const std::function<bool()>& done, DWORD timeou
         Sleep(5);
     }
     const bool held = done();
-    if (!held && what != nullptr) {
-        ADD_FAILURE() << "waited " << timeoutMs << " ms for " << what;
-    }
+    EXPECT_TRUE(held || what == nullptr) << "waited " << timeoutMs << " ms for " << what;
     return held;
 }
 
@@ -61,12 +59,12 @@ DialogDriver::DialogDriver() {
     });
     statusProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(Item(IDC_STATUS), GWLP_WNDPROC));
     SetWindowLongPtrW(Item(IDC_STATUS), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StatusHook));
-    Sync();
+    OnDialogThread();
 }
 
 DialogDriver::~DialogDriver() {
     PostMessageA(dialog, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitClosed(10000)) << "the dialog did not close within 10 s";
+    EXPECT_EQ(WaitForSingleObject(thread.Get(), 10000), WAIT_OBJECT_0) << "not closed in 10 s";
 }
 
 void DialogDriver::OnDialogThread(const std::function<void()>& work) const {
@@ -84,29 +82,33 @@ void DialogDriver::OnDialogThread(const std::function<void()>& work) const {
 
 void DialogDriver::Click(int id) const {
     PostMessageA(Item(id), BM_CLICK, 0, 0);
-    Sync();
+    OnDialogThread();
 }
 
 void DialogDriver::RunSearch() const {
     Click(IDC_START);
     WaitUntil(
         "the search's end", [] { return !g_app.searchThread.IsRunning(); }, 60000);
-    Sync();
+    OnDialogThread();
+}
+
+std::wstring Cell(HWND list, int row, int column) {
+    wchar_t text[600] = {};
+    LVITEMW item = {0, 0, column, 0, 0, text, 600};
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return text;
 }
 
 std::vector<std::string> DialogDriver::Rows(int listId) const {
-    const ListCtrlEx& list = listId == IDC_PATH_LIST ? g_app.pathList : g_app.resultList;
-    std::vector<std::string> rows(list.GetItemCount());
+    const HWND list = Item(listId);
+    std::vector<std::string> rows(ListView_GetItemCount(list));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        LVITEMA item = {};
-        item.mask = LVIF_IMAGE;
-        item.iItem = r;
-        ListView_GetItem(list.hwnd, &item);
+        LVITEMW item = {LVIF_IMAGE, r};
+        SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
         rows[r] = std::to_string(item.iImage);
-        for (int c = 0; c < Header_GetItemCount(ListView_GetHeader(list.hwnd)); ++c) {
-            char text[300] = {};
-            list.GetItemText(r, c, text, sizeof text);
-            rows[r] += std::string("|") + text;
+        for (int c = 0; c < Header_GetItemCount(ListView_GetHeader(list)); ++c) {
+            const std::wstring cell = Cell(list, r, c);
+            rows[r] += "|" + os::Narrow(cell.data(), cell.size());
         }
     }
     return rows;
@@ -126,5 +128,5 @@ void DialogDriver::ContextMenu(int listId, int mark, char key) const {
     WaitUntil("the context menu", menuShown, 3000);
     PostMessageA(dialog, WM_CHAR, key, 0);
     WaitUntil("the context menu to close", [&] { return !menuShown(); });
-    Sync();  // the menu posted its command before
+    OnDialogThread();  // the menu posted its command before
 }

@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "resources/resource_ids.h"
+#include "tests/support/temp_tree.h"
 #include "ui/handles.h"
 
 struct DialogDriver {
@@ -25,14 +29,9 @@ struct DialogDriver {
     // Selects every row with the selection mark on `mark`, right-clicks the list and picks the
     // menu entry with this mnemonic.
     void ContextMenu(int listId, int mark, char key) const;
-    // Runs work on the dialog's thread after everything posted there before, and waits for it.
-    void OnDialogThread(const std::function<void()>& work) const;
-    void Sync() const {
-        OnDialogThread([] {});
-    }
-    bool WaitClosed(DWORD ms) const {
-        return WaitForSingleObject(thread.Get(), ms) == WAIT_OBJECT_0;
-    }
+    // Runs work on the dialog's thread after everything posted there before, and waits for it;
+    // without work, only waits for what was posted before.
+    void OnDialogThread(const std::function<void()>& work = [] {}) const;
 
     HWND dialog = nullptr;
     ThreadHandle thread;
@@ -44,6 +43,30 @@ struct DialogDriver {
     std::function<void()> onDestroy;  // on the dialog's thread, as its window goes away
 };
 
+// A list view's cell, as it shows it.
+std::wstring Cell(HWND list, int row, int column);
+
 // Polls until done() holds; false when the time ran out, which fails the test with `what`
 // unless it is null (then the time running out is an answer).
 bool WaitUntil(const char* what, const std::function<bool()>& done, DWORD timeoutMs = 10000);
+
+// The dialog with a folder of files to search in.
+struct DialogTest : ::testing::Test {
+    void Add(const std::string& folder) const {
+        ui.Type(IDC_PATH_EDIT, tree.Root() + folder);
+        ui.Click(IDC_ADD);
+    }
+    // Sets up a search for "Needle" in the tree that runs `act` at each search's first text.
+    void AtSearchStart(const std::function<void()>& act) {
+        tree.AddFile("a.txt", "Needle");
+        Add("");
+        ui.Type(IDC_SEARCH_TEXT, "Needle");
+        ui.onStatus = [act](const std::string& text) {
+            if (text == "Building File Search List...") {
+                act();
+            }
+        };
+    }
+    TempTree tree;
+    DialogDriver ui;  // after the tree: closed before the tree goes
+};

@@ -1,8 +1,6 @@
 // The real dialog resized: the controls follow the anchor table from the last recapture, and
 // drags stop at the opening size.
-#include <gtest/gtest.h>
 
-#include "resources/resource_ids.h"
 #include "tests/ui/dialog_driver.h"
 #include "ui/anchor_layout.h"
 
@@ -33,7 +31,7 @@ TEST(DialogLayout, ControlsFollowTheAnchorTableFromTheLastRecapture) {
     const int width = opening.right - opening.left, height = opening.bottom - opening.top;
     const auto resize = [&](int dx, int dy) {
         SetWindowPos(ui.dialog, nullptr, 0, 0, width + dx, height + dy, SWP_NOMOVE | SWP_NOZORDER);
-        ui.Sync();
+        ui.OnDialogThread();
     };
     const std::vector<PixelRect> atOpening = Unanchored(ui.dialog, 0, 0);
     resize(137, 91);

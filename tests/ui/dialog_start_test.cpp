@@ -1,15 +1,10 @@
 // A Start pressed the moment a search gives the inputs back, while its worker is still ending,
 // starts the next search: the click comes at that exact moment, from the Start button's own
 // enabling, which the worker waits for.
-#include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include <atomic>
-#include <functional>
+#include <utility>
 
-#include "resources/resource_ids.h"
-#include "tests/support/temp_tree.h"
 #include "tests/ui/dialog_driver.h"
 #include "ui/app_state.h"
 
@@ -19,24 +14,16 @@ static std::function<void()> g_onEnabled;
 static LRESULT CALLBACK StartHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CallWindowProcW(g_startProc, window, message, wParam, lParam);
     if (message == WM_ENABLE && wParam != 0 && g_onEnabled) {
-        std::function<void()> once = std::move(g_onEnabled);
-        g_onEnabled = nullptr;
-        once();
+        std::exchange(g_onEnabled, nullptr)();  // once: the next search enables Start too
     }
     return result;
 }
 
-TEST(DialogStart, AStartPressedAsTheInputsComeBackStartsTheNextSearch) {
-    TempTree tree;
-    tree.AddFile("a.txt", "Needle");
-    DialogDriver ui;
-    ui.Type(IDC_PATH_EDIT, tree.Root());
-    ui.Click(IDC_ADD);
-    ui.Type(IDC_SEARCH_TEXT, "Needle");
+using DialogStart = DialogTest;
+
+TEST_F(DialogStart, AStartPressedAsTheInputsComeBackStartsTheNextSearch) {
     std::atomic<int> searches{0};
-    ui.onStatus = [&](const std::string& text) {
-        searches += text == "Building File Search List..." ? 1 : 0;
-    };
+    AtSearchStart([&] { ++searches; });
     ui.OnDialogThread([&] {
         g_startProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
             ui.Item(IDC_START), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StartHook)));
