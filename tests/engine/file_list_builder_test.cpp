@@ -8,11 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <set>
-#include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 #include "os/path.h"
 #include "os/read_only_file.h"
@@ -139,7 +135,7 @@ TEST(WalkLoops, EachFolderIsWalkedOnceWhateverLinksLeadToIt) {
     struct Case {
         std::vector<std::string> searched;
         Links links;
-        std::size_t listed;  // each of them once
+        std::size_t listed;  // each file once: a folder walked again lists more
         int lookups;         // a search folder, or a link entered: never an ordinary folder
     } cases[] = {
         {{"S"}, {{"S/self", "."}, {"S/up", ".."}}, 2, 3},
@@ -187,12 +183,7 @@ TEST(WalkLoops, EachFolderIsWalkedOnceWhateverLinksLeadToIt) {
         for (const std::string& folder : folders) {
             BuildFileList(folder, state, view, guard);
         }
-        std::set<std::string> names;  // every file's name is its own
-        for (const FileEntry& e : state.fileList) {
-            names.insert(e.name);
-        }
-        EXPECT_EQ(state.fileList.size(), names.size()) << links.back().first;
-        EXPECT_EQ(names.size(), listed) << links.back().first;
+        EXPECT_EQ(state.fileList.size(), listed) << links.back().first;
         EXPECT_EQ(lookups, expected) << links.back().first;
     }
 }
