@@ -7,9 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "tests/support/recording_view.h"
 #include "tests/support/temp_tree.h"
@@ -48,25 +46,9 @@ class SearchJobTest : public ::testing::Test {
 
 constexpr int kFiles = 600;  // more than the pool's window
 
-// File i, named i, is of kind i % 10. After the walk "gone" files vanish, and so do "short"
-// ones, which must not be opened at all; "shrunk" ones lose the needle, "grown" ones gain it
-// within the chunk their listed size ends in, and "replaced" ones are saved anew with it.
+// File i, named i, is of kind i % 10.
 const std::string kKinds[] = {"hit",   "hit",  "hit",    "miss",  "miss",
                               "short", "gone", "shrunk", "grown", "replaced"};
-
-void Change(const TempTree& tree, int i) {
-    const std::string kind = kKinds[i % 10], name = std::to_string(i);
-    if (kind == "shrunk") {
-        std::filesystem::resize_file(tree.Path(name), i % 3 * 50);  // emptied as well
-    } else if (kind == "grown") {
-        std::ofstream(tree.Path(name), std::ios::binary | std::ios::app) << "needle";
-    } else if (kind == "gone" || kind == "short" || kind == "replaced") {
-        std::filesystem::remove(tree.Path(name));
-    }
-    if (kind == "replaced") {
-        tree.AddFile(name, "a needle");
-    }
-}
 
 }  // namespace
 
@@ -164,8 +146,22 @@ TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
         std::string found, rows, counts;
         int texts = 0, foundCount = 0, unaccessible = 0, searched = kFiles;
         view.onCall = [&](const std::string& call) {
+            // After the walk "gone" files vanish, and so do "short" ones, which must not be
+            // opened at all; "shrunk" ones lose the needle, "grown" ones gain it within the chunk
+            // their listed size ends in, and "replaced" ones are saved anew with it.
             for (int i = 0; call == "range 0 100" && i < kFiles; ++i) {
-                Change(tree, i);
+                const std::string& kind = kKinds[i % 10];
+                const std::filesystem::path path = tree.Path(std::to_string(i));
+                if (kind == "shrunk") {
+                    std::filesystem::resize_file(path, i % 3 * 50);  // emptied as well
+                } else if (kind == "grown") {
+                    std::ofstream(path, std::ios::binary | std::ios::app) << "needle";
+                } else if (kind == "gone" || kind == "short" || kind == "replaced") {
+                    std::filesystem::remove(path);
+                }
+                if (kind == "replaced") {
+                    tree.AddFile(path.filename().string(), "a needle");
+                }
                 state.statusDueFlag = 1;
             }
             rows += call.rfind("row ", 0) == 0 ? call.substr(4) + " " : "";
