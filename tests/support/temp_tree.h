@@ -9,8 +9,6 @@ class TempTree {
   public:
     TempTree();
     ~TempTree();
-    TempTree(const TempTree&) = delete;
-    TempTree& operator=(const TempTree&) = delete;
 
     // The root as the engine takes folder texts: native separators, no trailing one.
     std::string Root() const { return root_.string(); }
