@@ -7,19 +7,6 @@
 
 using K = GradientKind;
 
-// The line colours, as grey levels, of a gradient over `steps` lines from one grey to another.
-static std::vector<int> Greys(K kind, int steps, int first, int second) {
-    const bool rows = kind == K::kRows || kind == K::kMirroredRows;
-    const PixelRect rect = rows ? PixelRect{0, 0, 1, steps} : PixelRect{0, 0, steps, 1};
-    std::vector<int> greys;
-    const Colour from = MakeRgb(first, first, first), to = MakeRgb(second, second, second);
-    for (const GradientLine& line : GradientLines(kind, rect, from, to)) {
-        const int red = RedOf(line.colour);
-        greys.push_back(line.colour == MakeRgb(red, red, red) ? red : -1);
-    }
-    return greys;
-}
-
 // A bar given a range, then maybe the marquee, then a position, then phase steps.
 static ProgressBarState Bar(std::int32_t position, std::int32_t minimum = 0,
                             std::int32_t maximum = 100, bool marquee = false, int phase = 0) {
@@ -42,8 +29,17 @@ TEST(Gradient, LinesStepFromTheFirstColourTowardTheSecond) {
         {K::kMirroredRows, 4, 0, 200, {100, 200, 255, 200}},
         {K::kMirroredColumns, 4, 200, 0, {100, 0, 0, 0}},
         {K::kRows, 0, 0, 9, {}}};
+    // The line colours as grey levels, over `steps` lines from one grey to another.
     for (const auto& [kind, steps, first, second, greys] : cases) {
-        EXPECT_EQ(Greys(kind, steps, first, second), greys) << steps << " from " << first;
+        const bool rows = kind == K::kRows || kind == K::kMirroredRows;
+        const PixelRect rect = rows ? PixelRect{0, 0, 1, steps} : PixelRect{0, 0, steps, 1};
+        std::vector<int> got;
+        const Colour from = MakeRgb(first, first, first), to = MakeRgb(second, second, second);
+        for (const GradientLine& line : GradientLines(kind, rect, from, to)) {
+            const int red = RedOf(line.colour);
+            got.push_back(line.colour == MakeRgb(red, red, red) ? red : -1);
+        }
+        EXPECT_EQ(got, greys) << steps << " from " << first;
     }
     // Channels step apart; a rising one is cut toward the first colour too.
     const auto lines =

@@ -26,9 +26,8 @@ TEST(FileDate, LocalTimeOnBothSidesOfTheDaylightSavingChange) {
     // The minute before the change to summer time and the first after it, in local time.
     // Berlin: +1 in winter, +2 from 01:00 UTC. New York: -5 in winter, -4 from 07:00 UTC.
     const bool berlin = std::string(zone) == "Europe/Berlin";
-    const int day = berlin ? 31 : 10;
-    const int hour = berlin ? 1 : 7;
-    const std::string date = berlin ? "03/31/2024  " : "03/10/2024  ";
+    const int day = berlin ? 31 : 10, hour = berlin ? 1 : 7;
+    const std::string date = "03/" + std::to_string(day) + "/2024  ";
     EXPECT_EQ(FormatFileDate(FileTimeFromUtc(2024, 3, day, hour - 1, 59)), date + "01:59");
     EXPECT_EQ(FormatFileDate(FileTimeFromUtc(2024, 3, day, hour, 0)), date + "03:00");
 }
