@@ -14,14 +14,14 @@ class RecordingView : public SearchView {
   public:
     using Buffer = char[kTextBufferSize];
 
-    std::string extensionFilter, searchText, status;  // status: the last status text
-    bool matchCase = false;
+    std::string searchText, status;  // status: the last status text
     std::vector<std::string> folders, calls;
     std::string log;                                 // the calls as one text, each followed by "; "
     std::function<void(const std::string&)> onCall;  // after each call is recorded
 
-    void ReadExtensionFilter(Buffer& to) override { Copy(extensionFilter, to); }
-    bool ReadMatchCase() override { return matchCase; }
+    // Match Case and the filter are the engine's tests' and the dialog's.
+    void ReadExtensionFilter(Buffer& to) override { to[0] = '\0'; }
+    bool ReadMatchCase() override { return false; }
     void ReadSearchText(Buffer& to) override { Copy(searchText, to); }
     int FolderCount() override { return static_cast<int>(folders.size()); }
     void ReadFolder(int row, Buffer& to) override { Copy(folders.at(row), to); }
