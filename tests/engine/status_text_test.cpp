@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
 
 // A text too long for the buffer is cut before the first character that would not fit whole:

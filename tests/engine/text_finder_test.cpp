@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
 
 constexpr std::size_t kNone = TextFinder::kNotFound;

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <map>
-#include <string>
 
 #include "tests/support/temp_tree.h"
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <string>
 #include <utility>
 
 #include "tests/support/temp_tree.h"
