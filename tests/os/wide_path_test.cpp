@@ -24,10 +24,6 @@ TEST(Utf16, RoundTripsEveryNameLoneSurrogatesIncludedAndRefusesWhatIsNotUtf8) {
         EXPECT_EQ(ok, valid) << utf8;
         EXPECT_EQ(os::Narrow(utf16.data(), utf16.size()), valid ? utf8 : "");
     }
-    for (const char* text : {"\x80", "a\xC0\xAF", "\xE0\x80\xAF", "\xF4\x90\x80\x80", "\xE6\x96"}) {
-        bool ok = true;
-        EXPECT_TRUE(os::Widen(text, &ok).empty() && !ok) << text;
-    }
 }
 
 TEST(LongPath, MadeFullThenPrefixedButAPrefixedPathIsLeftAlone) {
