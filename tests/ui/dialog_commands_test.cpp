@@ -1,17 +1,20 @@
 // The dialog's commands through its real controls: Add and its message boxes, Remove, one real
-// search, Stop and closing while a search runs, and the context menus' actions.
+// search, Stop, Start and closing while a search runs, the context menus' actions, and names
+// outside the ANSI code page shown and passed on exactly.
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <filesystem>
+#include <fstream>
+#include <utility>
 
 #include "job/row_batches.h"
-#include "os/utf16.h"
 #include "results/result_format.h"
-#include "tests/support/temp_tree.h"
 #include "tests/ui/dialog_driver.h"
 #include "ui/app_state.h"
+#include "ui/dialog_view.h"
 #include "ui/shell_actions.h"
 
 // Waits for an error box, tells what it shows and presses OK; "" when none came (`what`:
@@ -24,20 +27,36 @@ static std::string TakeErrorBox(const char* what, DWORD timeoutMs) {
     if (!GetDlgItemTextA(box, 0xFFFF, text, sizeof text)) {
         return "";
     }
-    HICON icon = nullptr;  // in the box's one icon-style static, whatever its identifier
+    // The icon is in one of the box's statics, whatever its identifier; others answer 0.
+    const auto warning = reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_WARNING));
+    std::string shown = text;
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-            icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-        }
+        shown += SendMessageA(child, STM_GETICON, 0, 0) == warning ? ", warning" : "";
     }
-    const bool okOnly = GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL);
+    shown += GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL) ? ", OK" : "";
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     WaitUntil("the error box to close", [&] { return !IsWindow(box); });
-    return text + std::string(icon == LoadIconA(nullptr, IDI_WARNING) ? ", warning" : "") +
-           (okOnly ? ", OK" : "");
+    return shown;
 }
 
-static std::vector<std::string> g_launched;
+// Both shell actions on the result row with the mark, each as "verb file parameters show".
+static std::vector<std::string> ShellActions(const DialogDriver& ui, int mark) {
+    static std::vector<std::string> launched;
+    launched.clear();
+    const ShellLauncher previous = SetShellLauncher([](const ShellRequest& r) {
+        const std::wstring text = r.verb + L" " + r.file + L" " + r.parameters;
+        launched.push_back(os::Narrow(text.c_str()) + " " + std::to_string(r.show));
+    });
+    ui.ContextMenu(IDC_RESULT_LIST, mark, 'o');
+    ui.ContextMenu(IDC_RESULT_LIST, mark, 'e');
+    SetShellLauncher(previous);
+    return launched;
+}
+
+// What ShellActions gives for a path: quoted, as the browser would split a path at a comma.
+static std::vector<std::string> Opened(const std::string& path) {
+    return {"open explorer.exe /select,\"" + path + "\" 1", "open explorer.exe \"" + path + "\" 1"};
+}
 
 using DialogCommands = DialogTest;
 
@@ -104,20 +123,9 @@ TEST_F(DialogCommands, SearchListsTheFilesFoundAndTheShellGetsTheirPathsQuoted) 
     }
     EXPECT_TRUE(IsWindowEnabled(ui.Item(IDC_START)) && !IsWindowEnabled(ui.Item(IDC_STOP)));
 
-    const ShellLauncher previous = SetShellLauncher([](const ShellRequest& r) {
-        const std::wstring text = r.verb + L" " + r.file + L" " + r.parameters;
-        g_launched.push_back(os::Narrow(text.data(), text.size()) + " " + std::to_string(r.show));
-    });
-    std::vector<std::string> launched;      // quoted, as the browser would split a path at a comma
     for (const int mark : {0, 1, n - 1}) {  // the first, a middle and the last row
-        ui.ContextMenu(IDC_RESULT_LIST, mark, 'o');
-        ui.ContextMenu(IDC_RESULT_LIST, mark, 'e');
-        const std::string path = tree.Root() + "\\" + file(n - 1 - mark);
-        launched.push_back("open explorer.exe /select,\"" + path + "\" 1");
-        launched.push_back("open explorer.exe \"" + path + "\" 1");
+        EXPECT_EQ(ShellActions(ui, mark), Opened(tree.Root() + "\\" + file(n - 1 - mark))) << mark;
     }
-    SetShellLauncher(previous);
-    EXPECT_EQ(g_launched, launched);
 }
 
 TEST_F(DialogCommands, StopEndsTheSearchWhereItIs) {
@@ -146,4 +154,63 @@ TEST_F(DialogCommands, ClosingWaitsForTheSearchWithoutBlockingTheDialog) {
     EXPECT_EQ(ui.result, 0);
     EXPECT_EQ(workerAtClose, WAIT_OBJECT_0) << "the dialog went away before the worker ended";
     CloseHandle(worker);
+}
+
+// The filter .Dät folds A-Z only: it takes .DäT, not .dÄt nor .dat. The one file found is the
+// only row, which the shell actions must take too.
+TEST_F(DialogCommands, NamesOutsideTheCodePageAreFoundShownAndPassedOnExactly) {
+    const std::string folder = tree.Root() + "\\目录 Отчёт 😀", name = "文件 Отчёт 😀.DäT";
+    const std::string path = folder + "\\子\\" + name;
+    std::filesystem::create_directories(std::filesystem::u8path(folder + "\\子"));
+    for (const std::string file : {name, std::string("x.dÄt"), std::string("x.dat")}) {
+        std::ofstream(std::filesystem::u8path(folder + "\\子\\" + file)) << "Needle";
+    }
+    Add("\\目录 Отчёт 😀");
+    ui.Type(IDC_EXT_FILTER, ".Dät");
+    ui.Type(IDC_SEARCH_TEXT, "Needle");
+    ui.RunSearch();
+    EXPECT_EQ(Cell(ui.Item(IDC_PATH_LIST), 0, 0), folder);
+    const std::vector<std::string> rows = ui.Rows(IDC_RESULT_LIST);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].substr(rows[0].find('|') + 1, name.size() + 1), name + "|");
+    EXPECT_EQ(rows[0].substr(rows[0].size() - path.size() - 1), "|" + path);
+    EXPECT_EQ(ShellActions(ui, 0), Opened(path));
+
+    // The worker's large-file text names the file.
+    const std::string status = "[1.00%] Large File Search... [2.00%] [" + name + "]";
+    DialogSearchView().SetStatusText(status.c_str());
+    wchar_t shown[100] = {};
+    GetWindowTextW(ui.Item(IDC_STATUS), shown, 100);
+    EXPECT_EQ(shown, os::Widen(status));
+}
+
+static WNDPROC g_startProc = nullptr;
+static std::function<void()> g_onEnabled;
+
+static LRESULT CALLBACK StartHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallWindowProcW(g_startProc, window, message, wParam, lParam);
+    if (message == WM_ENABLE && wParam != 0 && g_onEnabled) {
+        std::exchange(g_onEnabled, nullptr)();  // once: the next search enables Start too
+    }
+    return result;
+}
+
+// A Start pressed the moment a search gives the inputs back, while its worker is still ending:
+// the click comes from the Start button's own enabling, which the worker waits for.
+TEST_F(DialogCommands, AStartPressedAsTheInputsComeBackStartsTheNextSearch) {
+    std::atomic<int> searches{0};
+    AtSearchStart([&] { ++searches; });
+    ui.OnDialogThread([&] {
+        g_startProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            ui.Item(IDC_START), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StartHook)));
+        g_onEnabled = [&] {
+            EXPECT_TRUE(g_app.searchThread.IsRunning()) << "the click must fall in the gap";
+            SendMessageA(ui.dialog, WM_COMMAND, MAKEWPARAM(IDC_START, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(ui.Item(IDC_START)));
+        };
+    });
+    ui.Click(IDC_START);
+    WaitUntil(
+        "the second search to run and end",
+        [&] { return searches == 2 && !g_app.searchThread.IsRunning(); }, 10000);
 }
