@@ -14,8 +14,7 @@ static DialogDriver* g_driver = nullptr;
 
 static DWORD WINAPI DialogThread(LPVOID) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // as the program's entry does
-    g_driver->result =
-        DialogBoxParamW(nullptr, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDialogProc, 0);
+    DialogBoxParamW(nullptr, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDialogProc, 0);
     CoUninitialize();
     return 0;
 }
@@ -26,8 +25,7 @@ static LRESULT CALLBACK StatusHook(HWND window, UINT message, WPARAM wParam, LPA
     }
     const LRESULT result = CallWindowProcW(g_driver->statusProc, window, message, wParam, lParam);
     if (message == WM_SETTEXT && lParam != 0 && g_driver->onStatus) {
-        const auto* text = reinterpret_cast<const wchar_t*>(lParam);
-        g_driver->onStatus(os::Narrow(text, wcslen(text)));
+        g_driver->onStatus(os::Narrow(reinterpret_cast<const wchar_t*>(lParam)));
     } else if (message == WM_DESTROY && g_driver->onDestroy) {
         g_driver->onDestroy();
     }

@@ -38,7 +38,6 @@ struct DialogDriver {
 
     HWND dialog = nullptr;
     ThreadHandle thread;
-    INT_PTR result = -2;
     WNDPROC statusProc = nullptr;
     // Runs on the dialog's thread whenever the status line is given a text, while the worker
     // waits for that call: the way to act at an exact point of a search.
