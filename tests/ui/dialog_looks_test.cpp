@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <tuple>
 
-#include "controls/gdi_handles.h"
 #include "controls/progress_bar_state.h"
 #include "tests/ui/dialog_driver.h"
 #include "ui/anchor_layout.h"
@@ -46,15 +45,11 @@ static Picture CaptureWindow(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
     Picture shot(rect.right - rect.left, rect.bottom - rect.top, 0);
-    HDC windowDc = GetWindowDC(window);
-    MemoryDC memory(windowDc);
-    GdiObject bitmap(CreateCompatibleBitmap(windowDc, shot.width, shot.height));
-    SelectedObject selected(memory.Get(), bitmap.Get());
-    BitBlt(memory.Get(), 0, 0, shot.width, shot.height, windowDc, 0, 0, SRCCOPY);
-    ReleaseDC(window, windowDc);
+    const HDC dc = GetWindowDC(window);
     for (int i = 0; i < shot.width * shot.height; ++i) {
-        shot.pixels[i] = GetPixel(memory.Get(), i % shot.width, i / shot.width);
+        shot.pixels[i] = GetPixel(dc, i % shot.width, i / shot.width);
     }
+    ReleaseDC(window, dc);
     return shot;
 }
 
