@@ -63,7 +63,6 @@ TEST(Resources, DialogStyleCaptionFontAndControlsInTabOrder) {
 // comctl32.dll comes from the side-by-side store, not the system folder. Its architecture is
 // checked in the zip.
 TEST(Manifest, CommonControls6InEffect) {
-    InitCommonControls();
     char loaded[MAX_PATH] = "";
     GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), loaded, MAX_PATH);
     EXPECT_NE(std::strstr(CharLowerA(loaded), "\\winsxs\\"), nullptr) << loaded;

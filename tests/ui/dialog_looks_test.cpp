@@ -15,12 +15,11 @@
 // What a window shows or should show, row by row from the top.
 struct Picture {
     Picture(int w, int h, COLORREF background) : width(w), height(h), pixels(w * h, background) {}
-    // Lines one pixel wide, clipped to the picture.
+    // Lines one pixel wide, cut at the right and bottom edges, where the planned lines overrun.
     void Draw(const std::vector<GradientLine>& lines) {
         for (const GradientLine& l : lines) {
-            for (int y = std::max(l.y0, 0); y < std::min(std::max(l.y1, l.y0 + 1), height); ++y) {
-                for (int x = std::max(l.x0, 0); x < std::min(std::max(l.x1, l.x0 + 1), width);
-                     ++x) {
+            for (int y = l.y0; y < std::min(std::max(l.y1, l.y0 + 1), height); ++y) {
+                for (int x = l.x0; x < std::min(std::max(l.x1, l.x0 + 1), width); ++x) {
                     pixels[y * width + x] = l.colour;
                 }
             }
