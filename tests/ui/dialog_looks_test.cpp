@@ -144,13 +144,12 @@ static const int kAnchors[][3] = {
 // it when the dialog has grown by dx and dy: unchanged, when they follow the table.
 static std::vector<PixelRect> Unanchored(HWND dialog, int dx, int dy) {
     std::vector<PixelRect> places;
-    for (const auto& anchor : kAnchors) {
+    for (const auto& [id, across, down] : kAnchors) {
         RECT r;
-        GetWindowRect(GetDlgItem(dialog, anchor[0]), &r);
+        GetWindowRect(GetDlgItem(dialog, id), &r);
         MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
-        places.push_back({r.left - (anchor[1] == 2 ? dx : 0), r.top - (anchor[2] == 2 ? dy : 0),
-                          r.right - (anchor[1] != 0 ? dx : 0),
-                          r.bottom - (anchor[2] != 0 ? dy : 0)});
+        places.push_back({r.left - (across == 2 ? dx : 0), r.top - (down == 2 ? dy : 0),
+                          r.right - (across ? dx : 0), r.bottom - (down ? dy : 0)});
     }
     return places;
 }
