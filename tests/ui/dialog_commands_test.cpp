@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <utility>
@@ -85,6 +86,34 @@ TEST_F(DialogCommands, AddRefusesListedAndMissingFoldersAndRemoveDeletesTheMarke
         rows.erase(rows.begin() + mark);
         EXPECT_EQ(ui.Rows(IDC_PATH_LIST), rows) << mark;
     }
+}
+
+// The lists' wrappers live in the program's image, above 4 GiB: a 32-bit store of their address
+// in the window's data would lose it. A cell's text is cut to the buffer and ends in a zero.
+// Icons go by extension alone: a missing file has the icon of a present one of its kind.
+TEST_F(DialogCommands, ListsFindTheirWrappersCutCellTextsAndTakeIconsByExtension) {
+    ListCtrlEx& list = g_app.pathList;
+    ASSERT_GT(reinterpret_cast<std::uintptr_t>(&list), 0xFFFFFFFFu);
+    EXPECT_EQ(GetWindowLongPtrA(list.hwnd, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&list));
+    EXPECT_EQ(ListView_GetExtendedListViewStyle(list.hwnd),
+              LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_DOUBLEBUFFER);
+    const std::string longText(300, 'x');
+    std::string buffer(261, '#');
+    ui.OnDialogThread([&] {
+        list.InsertItem(0, longText.c_str(), 0, 0);
+        EXPECT_TRUE(list.GetItemText(0, 0, &buffer[0], 260));
+    });
+    EXPECT_EQ(std::string(buffer.c_str()), longText.substr(0, 259));
+    EXPECT_EQ(buffer[260], '#');
+
+    tree.AddFolder("looks like.txt");
+    SHFILEINFOA folder = {};
+    SHGetFileInfoA(tree.Path("looks like.txt").string().c_str(), 0, &folder, sizeof folder,
+                   SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    EXPECT_EQ(ListCtrlEx::GetFolderIconIndex(true), folder.iIcon);
+    const int text = ListCtrlEx::GetFileIconIndex(tree.AddFile("present.txt", "x").c_str(), true);
+    EXPECT_EQ(ListCtrlEx::GetFileIconIndex("C:\\no such folder\\absent.txt", true), text);
+    EXPECT_NE(ListCtrlEx::GetFileIconIndex("C:\\no such folder\\absent.chm", true), text);
 }
 
 // Match Case and the extension filter leave out two files. The rest come in several batches,
