@@ -78,8 +78,10 @@ TEST_F(DialogCommands, AddRefusesListedAndMissingFoldersAndRemoveDeletesTheMarke
         GetWindowTextA(ui.Item(IDC_PATH_EDIT), edit, sizeof edit);
         EXPECT_EQ(edit, tree.Root() + folder);
     }
-    const std::string row =
-        std::to_string(ListCtrlEx::GetFolderIconIndex(true)) + "|" + tree.Root() + "\\";
+    SHFILEINFOA folder = {};  // each row shows the shell's folder icon
+    SHGetFileInfoA(tree.Root().c_str(), 0, &folder, sizeof folder,
+                   SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    const std::string row = std::to_string(folder.iIcon) + "|" + tree.Root() + "\\";
     std::vector<std::string> rows = {row + "z", row + "gone", row + "Data", row + "a"};
     for (const int mark : {0, 1, 1, 0}) {  // the first, a middle, the last and the only row
         ui.ContextMenu(IDC_PATH_LIST, mark, 'r');
@@ -106,11 +108,6 @@ TEST_F(DialogCommands, ListsFindTheirWrappersCutCellTextsAndTakeIconsByExtension
     EXPECT_EQ(std::string(buffer.c_str()), longText.substr(0, 259));
     EXPECT_EQ(buffer[260], '#');
 
-    tree.AddFolder("looks like.txt");
-    SHFILEINFOA folder = {};
-    SHGetFileInfoA(tree.Path("looks like.txt").string().c_str(), 0, &folder, sizeof folder,
-                   SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-    EXPECT_EQ(ListCtrlEx::GetFolderIconIndex(true), folder.iIcon);
     const int text = ListCtrlEx::GetFileIconIndex(tree.AddFile("present.txt", "x").c_str(), true);
     EXPECT_EQ(ListCtrlEx::GetFileIconIndex("C:\\no such folder\\absent.txt", true), text);
     EXPECT_NE(ListCtrlEx::GetFileIconIndex("C:\\no such folder\\absent.chm", true), text);

@@ -32,13 +32,11 @@ static LRESULT CALLBACK StatusHook(HWND window, UINT message, WPARAM wParam, LPA
     return result;
 }
 
-bool WaitUntil(const char* what, const std::function<bool()>& done, DWORD timeoutMs) {
+void WaitUntil(const char* what, const std::function<bool()>& done, DWORD timeoutMs) {
     for (const DWORD start = GetTickCount(); !done() && GetTickCount() - start < timeoutMs;) {
         Sleep(5);
     }
-    const bool held = done();
-    EXPECT_TRUE(held || what == nullptr) << "waited " << timeoutMs << " ms for " << what;
-    return held;
+    EXPECT_TRUE(done() || what == nullptr) << "waited " << timeoutMs << " ms for " << what;
 }
 
 DialogDriver::DialogDriver() {

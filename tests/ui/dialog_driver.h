@@ -48,9 +48,9 @@ struct DialogDriver {
 // A list view's cell, as it shows it, in UTF-8.
 std::string Cell(HWND list, int row, int column);
 
-// Polls until done() holds; false when the time ran out, which fails the test with `what`
-// unless it is null (then the time running out is an answer).
-bool WaitUntil(const char* what, const std::function<bool()>& done, DWORD timeoutMs = 10000);
+// Polls until done() holds; when the time runs out, fails the test with `what` unless it is
+// null (then the time running out is an answer).
+void WaitUntil(const char* what, const std::function<bool()>& done, DWORD timeoutMs = 10000);
 
 // The dialog with a folder of files to search in.
 struct DialogTest : ::testing::Test {
