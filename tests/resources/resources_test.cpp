@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <iterator>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -19,7 +18,7 @@ constexpr DWORD kChild = WS_CHILD | WS_VISIBLE, kTab = kChild | WS_TABSTOP,
 
 // Id, class, style and ex-style in template order, which is the tab order; window classes
 // ignore case, so names are read in upper case.
-const std::tuple<DWORD, std::string, DWORD, DWORD> kControls[] = {
+const std::vector<std::tuple<DWORD, std::string, DWORD, DWORD>> kControls = {
     {IDC_EXT_FILTER, "EDIT", kEdit, WS_EX_CLIENTEDGE},
     {IDC_PATH_EDIT, "EDIT", kEdit, WS_EX_CLIENTEDGE},
     {IDC_ADD, "BUTTON", kTab | BS_PUSHBUTTON, 0},
@@ -56,7 +55,7 @@ TEST(Resources, DialogStyleCaptionFontAndControlsInTabOrder) {
         controls.emplace_back(GetDlgCtrlID(c), CharUpperA(text), GetWindowLongA(c, GWL_STYLE),
                               GetWindowLongA(c, GWL_EXSTYLE) & ~WS_EX_NOPARENTNOTIFY);
     }
-    EXPECT_EQ(controls, std::vector(std::begin(kControls), std::end(kControls)));
+    EXPECT_EQ(controls, kControls);
     DestroyWindow(dialog);
 }
 
@@ -64,7 +63,6 @@ TEST(Resources, DialogStyleCaptionFontAndControlsInTabOrder) {
 // comctl32.dll comes from the side-by-side store, not the system folder. Its architecture is
 // checked in the zip.
 TEST(Manifest, CommonControls6InEffect) {
-    InitCommonControls();
     char loaded[MAX_PATH] = "";
     GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), loaded, MAX_PATH);
     EXPECT_NE(std::strstr(CharLowerA(loaded), "\\winsxs\\"), nullptr) << loaded;

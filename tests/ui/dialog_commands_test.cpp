@@ -1,17 +1,21 @@
 // The dialog's commands through its real controls: Add and its message boxes, Remove, one real
-// search, Stop and closing while a search runs, and the context menus' actions.
+// search, Stop, Start and closing while a search runs, the context menus' actions, and names
+// outside the ANSI code page shown and passed on exactly.
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <utility>
 
 #include "job/row_batches.h"
-#include "os/utf16.h"
 #include "results/result_format.h"
-#include "tests/support/temp_tree.h"
 #include "tests/ui/dialog_driver.h"
 #include "ui/app_state.h"
+#include "ui/dialog_view.h"
 #include "ui/shell_actions.h"
 
 // Waits for an error box, tells what it shows and presses OK; "" when none came (`what`:
@@ -24,20 +28,34 @@ static std::string TakeErrorBox(const char* what, DWORD timeoutMs) {
     if (!GetDlgItemTextA(box, 0xFFFF, text, sizeof text)) {
         return "";
     }
-    HICON icon = nullptr;  // in the box's one icon-style static, whatever its identifier
+    // The icon is in one of the box's statics, whatever its identifier; others answer 0.
+    const auto warning = reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_WARNING));
+    std::string shown = text;
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-            icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-        }
+        shown += SendMessageA(child, STM_GETICON, 0, 0) == warning ? ", warning" : "";
     }
-    const bool okOnly = GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL);
+    shown += GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL) ? ", OK" : "";
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     WaitUntil("the error box to close", [&] { return !IsWindow(box); });
-    return text + std::string(icon == LoadIconA(nullptr, IDI_WARNING) ? ", warning" : "") +
-           (okOnly ? ", OK" : "");
+    return shown;
 }
 
-static std::vector<std::string> g_launched;
+// Both shell actions on the result row with the mark pass its path quoted, as the browser
+// would split a path at a comma.
+static void ExpectShellActions(const DialogDriver& ui, int mark, const std::string& path) {
+    static std::vector<std::string> launched;
+    launched.clear();
+    const ShellLauncher previous = SetShellLauncher([](const ShellRequest& r) {
+        const std::wstring text = r.verb + L" " + r.file + L" " + r.parameters;
+        launched.push_back(os::Narrow(text.c_str()) + " " + std::to_string(r.show));
+    });
+    ui.ContextMenu(IDC_RESULT_LIST, mark, 'o');
+    ui.ContextMenu(IDC_RESULT_LIST, mark, 'e');
+    SetShellLauncher(previous);
+    EXPECT_EQ(launched, (std::vector<std::string>{"open explorer.exe /select,\"" + path + "\" 1",
+                                                  "open explorer.exe \"" + path + "\" 1"}))
+        << mark;
+}
 
 using DialogCommands = DialogTest;
 
@@ -60,14 +78,39 @@ TEST_F(DialogCommands, AddRefusesListedAndMissingFoldersAndRemoveDeletesTheMarke
         GetWindowTextA(ui.Item(IDC_PATH_EDIT), edit, sizeof edit);
         EXPECT_EQ(edit, tree.Root() + folder);
     }
-    const std::string row =
-        std::to_string(ListCtrlEx::GetFolderIconIndex(true)) + "|" + tree.Root() + "\\";
+    SHFILEINFOA folder = {};  // each row shows the shell's folder icon
+    SHGetFileInfoA(tree.Root().c_str(), 0, &folder, sizeof folder,
+                   SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    const std::string row = std::to_string(folder.iIcon) + "|" + tree.Root() + "\\";
     std::vector<std::string> rows = {row + "z", row + "gone", row + "Data", row + "a"};
     for (const int mark : {0, 1, 1, 0}) {  // the first, a middle, the last and the only row
         ui.ContextMenu(IDC_PATH_LIST, mark, 'r');
         rows.erase(rows.begin() + mark);
         EXPECT_EQ(ui.Rows(IDC_PATH_LIST), rows) << mark;
     }
+}
+
+// The lists' wrappers live in the program's image, above 4 GiB: a 32-bit store of their address
+// in the window's data would lose it. A cell's text is cut to the buffer and ends in a zero.
+// Icons go by extension alone: a missing file has the icon of a present one of its kind.
+TEST_F(DialogCommands, ListsFindTheirWrappersCutCellTextsAndTakeIconsByExtension) {
+    ListCtrlEx& list = g_app.pathList;
+    ASSERT_GT(reinterpret_cast<std::uintptr_t>(&list), 0xFFFFFFFFu);
+    EXPECT_EQ(GetWindowLongPtrA(list.hwnd, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&list));
+    EXPECT_EQ(ListView_GetExtendedListViewStyle(list.hwnd),
+              LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_DOUBLEBUFFER);
+    const std::string longText(300, 'x');
+    std::string buffer(261, '#');
+    ui.OnDialogThread([&] {
+        list.InsertItem(0, longText.c_str(), 0, 0);
+        EXPECT_TRUE(list.GetItemText(0, 0, &buffer[0], 260));
+    });
+    EXPECT_EQ(std::string(buffer.c_str()), longText.substr(0, 259));
+    EXPECT_EQ(buffer[260], '#');
+
+    const int text = ListCtrlEx::GetFileIconIndex(tree.AddFile("present.txt", "x").c_str(), true);
+    EXPECT_EQ(ListCtrlEx::GetFileIconIndex("C:\\no such folder\\absent.txt", true), text);
+    EXPECT_NE(ListCtrlEx::GetFileIconIndex("C:\\no such folder\\absent.chm", true), text);
 }
 
 // Match Case and the extension filter leave out two files. The rest come in several batches,
@@ -104,26 +147,14 @@ TEST_F(DialogCommands, SearchListsTheFilesFoundAndTheShellGetsTheirPathsQuoted) 
     }
     EXPECT_TRUE(IsWindowEnabled(ui.Item(IDC_START)) && !IsWindowEnabled(ui.Item(IDC_STOP)));
 
-    const ShellLauncher previous = SetShellLauncher([](const ShellRequest& r) {
-        const std::wstring text = r.verb + L" " + r.file + L" " + r.parameters;
-        g_launched.push_back(os::Narrow(text.data(), text.size()) + " " + std::to_string(r.show));
-    });
-    std::vector<std::string> launched;      // quoted, as the browser would split a path at a comma
     for (const int mark : {0, 1, n - 1}) {  // the first, a middle and the last row
-        ui.ContextMenu(IDC_RESULT_LIST, mark, 'o');
-        ui.ContextMenu(IDC_RESULT_LIST, mark, 'e');
-        const std::string path = tree.Root() + "\\" + file(n - 1 - mark);
-        launched.push_back("open explorer.exe /select,\"" + path + "\" 1");
-        launched.push_back("open explorer.exe \"" + path + "\" 1");
+        ExpectShellActions(ui, mark, tree.Root() + "\\" + file(n - 1 - mark));
     }
-    SetShellLauncher(previous);
-    EXPECT_EQ(g_launched, launched);
 }
 
 TEST_F(DialogCommands, StopEndsTheSearchWhereItIs) {
     AtSearchStart([this] { SendMessageA(ui.Item(IDC_STOP), BM_CLICK, 0, 0); });
-    ui.RunSearch();
-    EXPECT_EQ(ui.Rows(IDC_RESULT_LIST).size(), 0u);
+    ui.RunSearch();  // no later stage shows its text
     EXPECT_EQ(g_app.statusLine.Text(), "Building File Search List...");
 }
 
@@ -143,7 +174,64 @@ TEST_F(DialogCommands, ClosingWaitsForTheSearchWithoutBlockingTheDialog) {
     PostMessageA(ui.Item(IDC_START), BM_CLICK, 0, 0);
     EXPECT_EQ(WaitForSingleObject(ui.thread.Get(), 3000), WAIT_OBJECT_0) << "not closed in 3 s";
     EXPECT_TRUE(stayedOpen);
-    EXPECT_EQ(ui.result, 0);
     EXPECT_EQ(workerAtClose, WAIT_OBJECT_0) << "the dialog went away before the worker ended";
     CloseHandle(worker);
+}
+
+// The filter .Dät folds A-Z only: it takes .DäT, not .dÄt nor .dat. The one file found is the
+// only row, which the shell actions must take too.
+TEST_F(DialogCommands, NamesOutsideTheCodePageAreFoundShownAndPassedOnExactly) {
+    const std::string folder = tree.Root() + "\\目录 Отчёт 😀", name = "文件 Отчёт 😀.DäT";
+    const std::string path = folder + "\\子\\" + name;
+    std::filesystem::create_directories(std::filesystem::u8path(folder + "\\子"));
+    for (const std::string file : {name, std::string("x.dÄt"), std::string("x.dat")}) {
+        std::ofstream(std::filesystem::u8path(folder + "\\子\\" + file)) << "Needle";
+    }
+    Add("\\目录 Отчёт 😀");
+    ui.Type(IDC_EXT_FILTER, ".Dät");
+    ui.Type(IDC_SEARCH_TEXT, "Needle");
+    ui.RunSearch();
+    EXPECT_EQ(Cell(ui.Item(IDC_PATH_LIST), 0, 0), folder);
+    const HWND results = ui.Item(IDC_RESULT_LIST);
+    ASSERT_EQ(ListView_GetItemCount(results), 1);
+    EXPECT_EQ(Cell(results, 0, 0) + "|" + Cell(results, 0, 3), name + "|" + path);
+    ExpectShellActions(ui, 0, path);
+
+    // The worker's large-file text names the file.
+    const std::string status = "[1.00%] Large File Search... [2.00%] [" + name + "]";
+    DialogSearchView().SetStatusText(status.c_str());
+    wchar_t shown[100] = {};
+    GetWindowTextW(ui.Item(IDC_STATUS), shown, 100);
+    EXPECT_EQ(shown, os::Widen(status));
+}
+
+static WNDPROC g_startProc = nullptr;
+static std::function<void()> g_onEnabled;
+
+static LRESULT CALLBACK StartHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallWindowProcW(g_startProc, window, message, wParam, lParam);
+    if (message == WM_ENABLE && wParam != 0 && g_onEnabled) {
+        std::exchange(g_onEnabled, nullptr)();  // once: the next search enables Start too
+    }
+    return result;
+}
+
+// A Start pressed the moment a search gives the inputs back, while its worker is still ending:
+// the click comes from the Start button's own enabling, which the worker waits for.
+TEST_F(DialogCommands, AStartPressedAsTheInputsComeBackStartsTheNextSearch) {
+    std::atomic<int> searches{0};
+    AtSearchStart([&] { ++searches; });
+    ui.OnDialogThread([&] {
+        g_startProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            ui.Item(IDC_START), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StartHook)));
+        g_onEnabled = [&] {
+            EXPECT_TRUE(g_app.searchThread.IsRunning()) << "the click must fall in the gap";
+            SendMessageA(ui.dialog, WM_COMMAND, MAKEWPARAM(IDC_START, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(ui.Item(IDC_START)));
+        };
+    });
+    ui.Click(IDC_START);
+    WaitUntil(
+        "the second search to run and end",
+        [&] { return searches == 2 && !g_app.searchThread.IsRunning(); }, 10000);
 }

@@ -1,14 +1,11 @@
 #include "tests/ui/dialog_driver.h"
 
 #include <commctrl.h>
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <future>
 
-#include "os/utf16.h"
-#include "resources/resource_ids.h"
 #include "ui/app_state.h"
 #include "ui/main_dialog.h"
 
@@ -17,8 +14,7 @@ static DialogDriver* g_driver = nullptr;
 
 static DWORD WINAPI DialogThread(LPVOID) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // as the program's entry does
-    g_driver->result =
-        DialogBoxParamW(nullptr, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDialogProc, 0);
+    DialogBoxParamW(nullptr, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDialogProc, 0);
     CoUninitialize();
     return 0;
 }
@@ -29,21 +25,18 @@ static LRESULT CALLBACK StatusHook(HWND window, UINT message, WPARAM wParam, LPA
     }
     const LRESULT result = CallWindowProcW(g_driver->statusProc, window, message, wParam, lParam);
     if (message == WM_SETTEXT && lParam != 0 && g_driver->onStatus) {
-        const auto* text = reinterpret_cast<const wchar_t*>(lParam);
-        g_driver->onStatus(os::Narrow(text, wcslen(text)));
+        g_driver->onStatus(os::Narrow(reinterpret_cast<const wchar_t*>(lParam)));
     } else if (message == WM_DESTROY && g_driver->onDestroy) {
         g_driver->onDestroy();
     }
     return result;
 }
 
-bool WaitUntil(const char* what, const std::function<bool()>& done, DWORD timeoutMs) {
+void WaitUntil(const char* what, const std::function<bool()>& done, DWORD timeoutMs) {
     for (const DWORD start = GetTickCount(); !done() && GetTickCount() - start < timeoutMs;) {
         Sleep(5);
     }
-    const bool held = done();
-    EXPECT_TRUE(held || what == nullptr) << "waited " << timeoutMs << " ms for " << what;
-    return held;
+    EXPECT_TRUE(done() || what == nullptr) << "waited " << timeoutMs << " ms for " << what;
 }
 
 DialogDriver::DialogDriver() {
@@ -92,23 +85,22 @@ void DialogDriver::RunSearch() const {
     OnDialogThread();
 }
 
-std::wstring Cell(HWND list, int row, int column) {
+std::string Cell(HWND list, int row, int column) {
     wchar_t text[600] = {};
     LVITEMW item = {0, 0, column, 0, 0, text, 600};
     SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return text;
+    return os::Narrow(text);
 }
 
 std::vector<std::string> DialogDriver::Rows(int listId) const {
     const HWND list = Item(listId);
-    std::vector<std::string> rows(ListView_GetItemCount(list));
-    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+    std::vector<std::string> rows;
+    for (int r = 0; r < ListView_GetItemCount(list); ++r) {
         LVITEMW item = {LVIF_IMAGE, r};
         SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        rows[r] = std::to_string(item.iImage);
+        rows.push_back(std::to_string(item.iImage));
         for (int c = 0; c < Header_GetItemCount(ListView_GetHeader(list)); ++c) {
-            const std::wstring cell = Cell(list, r, c);
-            rows[r] += "|" + os::Narrow(cell.data(), cell.size());
+            rows.back() += "|" + Cell(list, r, c);
         }
     }
     return rows;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "os/utf16.h"
 #include "resources/resource_ids.h"
 #include "tests/support/temp_tree.h"
 #include "ui/handles.h"
@@ -19,7 +20,9 @@ struct DialogDriver {
     ~DialogDriver();  // closes it and waits for its thread
 
     HWND Item(int id) const { return GetDlgItem(dialog, id); }
-    void Type(int id, const std::string& text) const { SetWindowTextA(Item(id), text.c_str()); }
+    void Type(int id, const std::string& text) const {
+        SetWindowTextW(Item(id), os::Widen(text).c_str());
+    }
     // Posted as a user's click; returns once it is handled or has opened a modal window.
     void Click(int id) const;
     // Clicks Start and waits until the worker has ended.
@@ -35,7 +38,6 @@ struct DialogDriver {
 
     HWND dialog = nullptr;
     ThreadHandle thread;
-    INT_PTR result = -2;
     WNDPROC statusProc = nullptr;
     // Runs on the dialog's thread whenever the status line is given a text, while the worker
     // waits for that call: the way to act at an exact point of a search.
@@ -43,12 +45,12 @@ struct DialogDriver {
     std::function<void()> onDestroy;  // on the dialog's thread, as its window goes away
 };
 
-// A list view's cell, as it shows it.
-std::wstring Cell(HWND list, int row, int column);
+// A list view's cell, as it shows it, in UTF-8.
+std::string Cell(HWND list, int row, int column);
 
-// Polls until done() holds; false when the time ran out, which fails the test with `what`
-// unless it is null (then the time running out is an answer).
-bool WaitUntil(const char* what, const std::function<bool()>& done, DWORD timeoutMs = 10000);
+// Polls until done() holds; when the time runs out, fails the test with `what` unless it is
+// null (then the time running out is an answer).
+void WaitUntil(const char* what, const std::function<bool()>& done, DWORD timeoutMs = 10000);
 
 // The dialog with a folder of files to search in.
 struct DialogTest : ::testing::Test {
