@@ -36,11 +36,12 @@ struct SearchProgress {
 };
 
 // The search's shared state. The worker writes the sequences and settings while a search
-// runs; the dialog thread touches only the two flags then.
+// runs; the dialog thread touches only the two flags then, and reads the result set's shown
+// rows while the worker only reads it too.
 struct SearchState {
     SearchSettings settings;
     FileList fileList;
-    FileList resultSet;  // rows of the results view point into it: never grown while shown
+    FileList resultSet;  // row i of the results view shows entry i: emptied before it changes
     std::atomic<std::uint32_t> stopFlag{0};
     std::atomic<std::uint32_t> statusDueFlag{0};
 };

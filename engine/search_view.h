@@ -25,8 +25,8 @@ class SearchView {
 
     virtual void ClearResults() = 0;
     // Appends one row for each of count consecutive entries of the result set, in order,
-    // each row keeping its entry's address, and widens the name and date columns to their
-    // widest cells so far. One call per batch: the window adds them all in one go.
+    // row i showing entry i, and widens the name and date columns to their widest cells so
+    // far. One call per batch: the window adds them all in one go.
     virtual void AddResultRows(const FileEntry* first, int count) = 0;
     virtual void EnableInputs(bool enable) = 0;
 

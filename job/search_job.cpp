@@ -96,9 +96,10 @@ void RunSearchJob(SearchState& state, SearchView& view, const ContentOptions& op
         view.StopMarquee();
         return;
     }
+    // The view shows the result set's entries: it is emptied before they go.
+    view.ClearResults();
     state.fileList.clear();
     state.resultSet.clear();
-    view.ClearResults();
     WalkFolders(folderCount, state, view);
 
     view.SetPercentRange();

@@ -10,12 +10,14 @@
 #include "engine/search_model.h"
 #include "ui/anchor_layout.h"
 #include "ui/handles.h"
+#include "ui/result_rows.h"
 
 // Members are built in this order before the entry point and destroyed in reverse at exit.
 struct AppState {
     AnchorLayout anchorLayout;
     ListCtrlEx pathList;
     ListCtrlEx resultList;
+    std::vector<PreparedRow> resultRows;  // the shown rows' icons and texts; dialog thread only
     PercentProgressBar progressBar;
     StaticCtrlEx statusLine;
     SearchState search;

@@ -61,7 +61,7 @@ void DialogSearchView::SetPercentRange() {
 }
 
 void DialogSearchView::ClearResults() {
-    SendMessageA(g_app.resultList.hwnd, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageA(g_app.dialogWindow, WM_CLEAR_RESULT_ROWS, 0, 0);
     columnFit_ = ResultColumnFit();
 }
 

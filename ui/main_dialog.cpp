@@ -65,11 +65,8 @@ const FileEntry* MarkedResult() {
     if (mark == -1) {
         return nullptr;
     }
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = static_cast<int>(mark);
-    SendMessageA(g_app.resultList.hwnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return reinterpret_cast<const FileEntry*>(item.lParam);
+    const auto row = static_cast<std::size_t>(mark);
+    return row < g_app.resultRows.size() ? &g_app.search.resultSet[row] : nullptr;
 }
 
 BOOL OnCommand(int command) {
@@ -101,7 +98,12 @@ BOOL OnCommand(int command) {
     }
 }
 
-void OnNotify(HWND dialog, const NMHDR* header) {
+void OnNotify(HWND dialog, NMHDR* header) {
+    if (header->code == LVN_GETDISPINFOW && header->hwndFrom == g_app.resultList.hwnd) {
+        FillResultCell(*reinterpret_cast<NMLVDISPINFOW*>(header), g_app.search.resultSet,
+                       g_app.resultRows);
+        return;
+    }
     if (header->code != static_cast<UINT>(NM_RCLICK)) {
         return;
     }
@@ -150,7 +152,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case WM_COMMAND:
             return OnCommand(LOWORD(wParam));
         case WM_NOTIFY:
-            OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam));
+            OnNotify(dialog, reinterpret_cast<NMHDR*>(lParam));
             return FALSE;
         case WM_TIMER:
             if (wParam == TIMER_CLOSE_RETRY) {
@@ -165,7 +167,12 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             RunCloseProtocol(dialog);
             return TRUE;
         case WM_ADD_RESULT_ROWS:
-            AddResultRows(g_app.resultList, *reinterpret_cast<const ResultRowBatch*>(lParam));
+            AddResultRows(g_app.resultList, *reinterpret_cast<ResultRowBatch*>(lParam),
+                          g_app.resultRows);
+            return TRUE;
+        case WM_CLEAR_RESULT_ROWS:
+            SendMessageW(g_app.resultList.hwnd, LVM_DELETEALLITEMS, 0, 0);
+            g_app.resultRows.clear();
             return TRUE;
         default:
             return FALSE;

@@ -10,6 +10,8 @@ constexpr UINT_PTR TIMER_START_RETRY = 30;  // 10 ms while a Start waits for the
 
 // Sent by the worker: lParam is a ResultRowBatch to append to the results list.
 constexpr UINT WM_ADD_RESULT_ROWS = WM_APP + 10;
+// Sent by the worker before the result set changes: empties the results list.
+constexpr UINT WM_CLEAR_RESULT_ROWS = WM_APP + 11;
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "os/utf16.h"
 #include "results/result_format.h"
 
 void ResultColumnFit::Widen(ListCtrlEx& list, const ResultRowBatch& batch) {
@@ -40,22 +41,43 @@ ResultRowBatch PrepareResultRows(const FileEntry* first, int count, ResultColumn
     return batch;
 }
 
-void AddResultRows(ListCtrlEx& list, const ResultRowBatch& batch) {
-    SendMessageA(list.hwnd, WM_SETREDRAW, FALSE, 0);
-    const int start = list.GetItemCount();
-    for (std::size_t i = 0; i < batch.rows.size(); ++i) {
-        const FileEntry& entry = batch.first[i];
-        const PreparedRow& prepared = batch.rows[i];
-        const int row = start + static_cast<int>(i);
-        list.InsertItem(row, entry.name.c_str(), prepared.icon, reinterpret_cast<LPARAM>(&entry));
-        list.SetItemText(row, 1, prepared.date.c_str());
-        list.SetItemText(row, 2, prepared.size.c_str());
-        list.SetItemText(row, 3, entry.fullPath.c_str());
+void AddResultRows(ListCtrlEx& list, ResultRowBatch& batch, std::vector<PreparedRow>& shown) {
+    SendMessageW(list.hwnd, WM_SETREDRAW, FALSE, 0);
+    for (PreparedRow& row : batch.rows) {
+        shown.push_back(std::move(row));
     }
+    // The rows are the result set's: the list only learns how many there are.
+    SendMessageW(list.hwnd, LVM_SETITEMCOUNT, shown.size(),
+                 LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
     batch.fit->Widen(list, batch);
-    SendMessageA(list.hwnd, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(list.hwnd, WM_SETREDRAW, TRUE, 0);
     // Painted when the dialog thread is next idle, between batches: a list kept busy paints
     // once for several batches, and the paint never lengthens a batch. The header repaints
     // itself when a width changes; repainting the frame as well costs more than the rows.
     InvalidateRect(list.hwnd, nullptr, TRUE);
+}
+
+void FillResultCell(NMLVDISPINFOW& request, const FileList& results,
+                    const std::vector<PreparedRow>& shown) {
+    LVITEMW& item = request.item;
+    const auto row = static_cast<std::size_t>(item.iItem);
+    if (row >= shown.size() || row >= results.size()) {
+        return;
+    }
+    if ((item.mask & LVIF_IMAGE) != 0) {
+        item.iImage = shown[row].icon;
+    }
+    if ((item.mask & LVIF_TEXT) != 0 && item.cchTextMax > 0) {
+        const FileEntry& entry = results[row];
+        const std::string* const texts[] = {&entry.name, &shown[row].date, &shown[row].size,
+                                            &entry.fullPath};
+        const std::wstring text =
+            item.iSubItem >= 0 && item.iSubItem < 4 ? os::Widen(*texts[item.iSubItem]) : L"";
+        std::size_t length = std::min(text.size(), std::size_t(item.cchTextMax) - 1);
+        if (length < text.size() && length > 0 && IS_HIGH_SURROGATE(text[length - 1])) {
+            --length;  // never half a character
+        }
+        text.copy(item.pszText, length);
+        item.pszText[length] = L'\0';
+    }
 }

@@ -1,6 +1,6 @@
-// Found files as rows of the results list: icon and name, local date, size, full path; each
-// row's parameter is the entry's address in the result set. The worker prepares a batch of
-// rows, the dialog thread adds it in one go.
+// Found files as rows of the results list: icon and name, local date, size, full path. The
+// list is virtual: row i shows entry i of the result set, and the dialog keeps what each row
+// needs besides its entry. The worker prepares a batch of rows, the dialog thread adds it.
 #pragma once
 
 #include <string>
@@ -41,6 +41,11 @@ class ResultColumnFit {
 // On the worker: the icons and texts of count entries from first, for the columns kept by fit.
 ResultRowBatch PrepareResultRows(const FileEntry* first, int count, ResultColumnFit& fit);
 
-// On the dialog thread: appends the batch's rows with redrawing off, widens the name and
-// date columns, then lets the list redraw once.
-void AddResultRows(ListCtrlEx& list, const ResultRowBatch& batch);
+// On the dialog thread: appends the batch's rows to shown, raises the list's row count to
+// match, widens the name and date columns, then lets the list redraw once.
+void AddResultRows(ListCtrlEx& list, ResultRowBatch& batch, std::vector<PreparedRow>& shown);
+
+// On the dialog thread: answers the list's request for a row's icon or a cell's text, copying
+// the text into the list's buffer, cut at a whole character.
+void FillResultCell(NMLVDISPINFOW& request, const FileList& results,
+                    const std::vector<PreparedRow>& shown);
