@@ -1,6 +1,7 @@
 // Owning wrappers for the GDI resources a paint makes: an object (pen, brush, bitmap, font)
-// deleted with DeleteObject, a selection undone on scope exit, a memory device context, and
-// a BeginPaint/EndPaint pair. Each is move-only and releases exactly what it owns.
+// deleted with DeleteObject, a selection undone on scope exit, a memory device context, a
+// window's device context, and a BeginPaint/EndPaint pair. Each is move-only and releases exactly
+// what it owns.
 #pragma once
 
 #include <windows.h>
@@ -71,6 +72,28 @@ class MemoryDC {
     HDC Get() const { return dc_; }
 
   private:
+    HDC dc_;
+};
+
+// A window's device context from GetDC, given back with ReleaseDC.
+class WindowDC {
+  public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() {
+        if (dc_ != nullptr) {
+            ReleaseDC(window_, dc_);
+        }
+    }
+    WindowDC(WindowDC&& other) noexcept
+        : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
+    WindowDC& operator=(WindowDC&&) = delete;
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC Get() const { return dc_; }
+
+  private:
+    HWND window_;
     HDC dc_;
 };
 

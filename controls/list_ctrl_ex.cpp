@@ -5,6 +5,7 @@
 #include <cassert>
 #include <string>
 
+#include "controls/gdi_handles.h"
 #include "engine/status_text.h"
 #include "os/utf16.h"
 
@@ -146,8 +147,15 @@ int ListCtrlEx::GetColumnWidth(int column) const {
     return static_cast<int>(SendMessageA(hwnd, LVM_GETCOLUMNWIDTH, column, 0));
 }
 
-int ListCtrlEx::GetStringWidth(const char* text) const {
-    const std::wstring wide = os::Widen(text);
-    return static_cast<int>(
-        SendMessageW(hwnd, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+std::vector<int> ListCtrlEx::GetStringWidths(const std::vector<const std::string*>& texts) const {
+    std::vector<int> widths;
+    WindowDC dc(hwnd);
+    SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+    for (const std::string* text : texts) {
+        const std::wstring wide = os::Widen(*text);
+        SIZE size = {};
+        GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+        widths.push_back(size.cx);
+    }
+    return widths;
 }

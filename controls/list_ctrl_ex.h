@@ -8,6 +8,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 class ListCtrlEx {
   public:
     ListCtrlEx() = default;
@@ -36,8 +39,9 @@ class ListCtrlEx {
     // A width of -1 fits the column to its widest cell; the header text does not count.
     BOOL SetColumnWidth(int column, int width);
     int GetColumnWidth(int column) const;
-    // The width of a text in the list's font, as the list measures its cells.
-    int GetStringWidth(const char* text) const;
+    // The widths of texts in the list's font, as the list measures its cells, all in one device
+    // context: under Wine each context the list would take for one text costs a server call.
+    std::vector<int> GetStringWidths(const std::vector<const std::string*>& texts) const;
 
     HWND hwnd = nullptr;  // public: callers send the list view other messages directly
     WNDPROC previousWndProc = nullptr;

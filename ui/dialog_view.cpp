@@ -66,7 +66,7 @@ void DialogSearchView::ClearResults() {
 }
 
 void DialogSearchView::AddResultRows(const FileEntry* first, int count) {
-    ResultRowBatch batch = PrepareResultRows(first, count, columnFit_);
+    ResultRowBatch batch = PrepareResultRows(first, count, columnFit_, icons_);
     // The dialog thread adds the whole batch itself: one cross-thread call, not five a row.
     SendMessageA(g_app.dialogWindow, WM_ADD_RESULT_ROWS, 0, reinterpret_cast<LPARAM>(&batch));
 }

@@ -31,6 +31,7 @@ class DialogSearchView : public SearchView {
   private:
     LONG barStyle_ = 0;  // the bar's style before the marquee started
     ResultColumnFit columnFit_;
+    FileIconCache icons_;
 };
 
 // Enables the inputs and disables Stop, or the other way round.

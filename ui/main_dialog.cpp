@@ -167,7 +167,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             RunCloseProtocol(dialog);
             return TRUE;
         case WM_ADD_RESULT_ROWS:
-            AddResultRows(g_app.resultList, *reinterpret_cast<ResultRowBatch*>(lParam),
+            AddResultRows(g_app.resultList, *reinterpret_cast<const ResultRowBatch*>(lParam),
                           g_app.resultRows);
             return TRUE;
         case WM_CLEAR_RESULT_ROWS:

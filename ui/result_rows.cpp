@@ -1,5 +1,7 @@
 #include "ui/result_rows.h"
 
+#include <shlwapi.h>
+
 #include <algorithm>
 
 #include "os/utf16.h"
@@ -7,11 +9,12 @@
 
 void ResultColumnFit::Widen(ListCtrlEx& list, const ResultRowBatch& batch) {
     for (int column = 0; column < 2; ++column) {
-        int widest = 0;
+        std::vector<const std::string*> texts;
         for (std::size_t i = 0; i < batch.rows.size(); ++i) {
-            const std::string& text = column == 0 ? batch.first[i].name : batch.rows[i].date;
-            widest = std::max(widest, list.GetStringWidth(text.c_str()));
+            texts.push_back(column == 0 ? &batch.first[i].name : &batch.rows[i].date);
         }
+        const std::vector<int> widths = list.GetStringWidths(texts);
+        const int widest = widths.empty() ? 0 : *std::max_element(widths.begin(), widths.end());
         if (!calibrated_) {
             // A full fit of the first batch alone is cheap and tells the icon and padding the
             // list adds to the widest text; later batches then need no full fit.
@@ -26,7 +29,18 @@ void ResultColumnFit::Widen(ListCtrlEx& list, const ResultRowBatch& batch) {
     calibrated_ = true;
 }
 
-ResultRowBatch PrepareResultRows(const FileEntry* first, int count, ResultColumnFit& fit) {
+int FileIconCache::IconOf(const std::string& name) {
+    const std::wstring wide = os::Widen(name);
+    const std::wstring extension = PathFindExtensionW(wide.c_str());
+    const auto [known, added] = byExtension_.try_emplace(extension, 0);
+    if (added) {
+        known->second = ListCtrlEx::GetFileIconIndex(name.c_str(), true);
+    }
+    return known->second;
+}
+
+ResultRowBatch PrepareResultRows(const FileEntry* first, int count, ResultColumnFit& fit,
+                                 FileIconCache& icons) {
     ResultRowBatch batch;
     batch.first = first;
     batch.fit = &fit;
@@ -34,18 +48,16 @@ ResultRowBatch PrepareResultRows(const FileEntry* first, int count, ResultColumn
     for (int i = 0; i < count; ++i) {
         const FileEntry& entry = first[i];
         PreparedRow& row = batch.rows[static_cast<std::size_t>(i)];
-        row.icon = ListCtrlEx::GetFileIconIndex(entry.name.c_str(), true);
+        row.icon = icons.IconOf(entry.name);
         row.date = FormatFileDate(entry.lastWriteTime);
         row.size = FormatFileSize(static_cast<double>(entry.size));
     }
     return batch;
 }
 
-void AddResultRows(ListCtrlEx& list, ResultRowBatch& batch, std::vector<PreparedRow>& shown) {
+void AddResultRows(ListCtrlEx& list, const ResultRowBatch& batch, std::vector<PreparedRow>& shown) {
     SendMessageW(list.hwnd, WM_SETREDRAW, FALSE, 0);
-    for (PreparedRow& row : batch.rows) {
-        shown.push_back(std::move(row));
-    }
+    shown.insert(shown.end(), batch.rows.begin(), batch.rows.end());
     // The rows are the result set's: the list only learns how many there are.
     SendMessageW(list.hwnd, LVM_SETITEMCOUNT, shown.size(),
                  LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
