@@ -10,9 +10,12 @@ cd "$(dirname "$0")/.."
 searches=${1:-200}
 seed=${2:-1}
 scripts/install-deps.sh
-cmake --preset win32 -DSCOURWELL_BENCH=ON >/dev/null
-cmake --build --preset win32 -j "$(nproc)" --target Scourwell soak_driver >/dev/null
-cmake --preset win32 -DSCOURWELL_BENCH=OFF >/dev/null  # the test command builds no benchmarks
+source cmake/wine-prefix.sh
+preset=win32
+scourwell_runs_32bit || preset=win64  # a kernel without 32-bit programs
+cmake --preset $preset -DSCOURWELL_BENCH=ON >/dev/null
+cmake --build --preset $preset -j "$(nproc)" --target Scourwell soak_driver >/dev/null
+cmake --preset $preset -DSCOURWELL_BENCH=OFF >/dev/null  # the test command builds no benchmarks
 
 # 4000 files of 8 to 16 KB in 80 folders, every twelfth one holding the text.
 tree=$(mktemp -d /tmp/scourwell-soak.XXXXXX)
@@ -31,10 +34,9 @@ rm "$tree/filler"
 
 source scripts/virtual-display.sh
 start_virtual_display
-source cmake/wine-prefix.sh
 scourwell_ensure_prefix
-driver() { wine build/win32/bench/soak_driver.exe "$@"; }
-wine build/win32/ui/Scourwell.exe &
+driver() { wine build/$preset/bench/soak_driver.exe "$@"; }
+wine build/$preset/ui/Scourwell.exe &
 app=$!
 for _ in $(seq 100); do
     driver ready 2>/dev/null && break
