@@ -10,6 +10,9 @@
 //                                          content phase, the ordering and the rows, as full
 //                                          printed them; prints the phases Stop fell in
 //        soak_driver close MS              starts a search and closes the window MS later
+//        soak_driver rows                  reads every cell of the results list, as another
+//                                          program would; prints the row count, the first row
+//                                          and the count of rows with an empty cell
 #include <windows.h>
 #include <commctrl.h>
 
@@ -127,6 +130,52 @@ int Stops(int searches, unsigned seed, const double bounds[4]) {
     return 0;
 }
 
+// Reads a cell through a buffer in the program's own memory: a list view answers
+// LVM_GETITEMTEXTW with addresses in its process.
+std::wstring Cell(HANDLE process, LVITEMW* remote, wchar_t* remoteText, int row, int column) {
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.cchTextMax = 1024;
+    item.pszText = remoteText;
+    WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+    SendMessageW(Item(IDC_RESULT_LIST), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote));
+    wchar_t text[1024] = {};
+    ReadProcessMemory(process, remoteText, text, sizeof text - sizeof(wchar_t), nullptr);
+    return text;
+}
+
+int Rows() {
+    DWORD id = 0;
+    GetWindowThreadProcessId(g_dialog, &id);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+    auto* remote = static_cast<char*>(
+        VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (process == nullptr || remote == nullptr) {
+        std::fprintf(stderr, "cannot reach the program's memory\n");
+        return 1;
+    }
+    auto* item = reinterpret_cast<LVITEMW*>(remote);
+    auto* text = reinterpret_cast<wchar_t*>(remote + 1024);
+    const int rows = static_cast<int>(SendMessageW(Item(IDC_RESULT_LIST), LVM_GETITEMCOUNT, 0, 0));
+    int withEmptyCell = 0;
+    for (int row = 0; row < rows; ++row) {
+        bool empty = false;
+        for (int column = 0; column < 4; ++column) {
+            const std::wstring cell = Cell(process, item, text, row, column);
+            empty |= cell.empty();
+            if (row == 0) {
+                std::printf("%ls%s", cell.c_str(), column < 3 ? " | " : "\n");
+            }
+        }
+        withEmptyCell += empty;
+    }
+    std::printf("rows %d, with an empty cell %d\n", rows, withEmptyCell);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -153,6 +202,9 @@ int main(int argc, char** argv) {
     if (command == "stops" && argc == 7) {
         const double bounds[4] = {0, std::atof(argv[4]), std::atof(argv[5]), std::atof(argv[6])};
         return Stops(std::atoi(argv[2]), static_cast<unsigned>(std::atoi(argv[3])), bounds);
+    }
+    if (command == "rows") {
+        return Rows();
     }
     if (command == "close" && argc == 3) {
         StartSearch();
