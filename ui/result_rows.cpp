@@ -5,11 +5,17 @@
 #include "results/result_format.h"
 
 void ResultColumnFit::Widen(ListCtrlEx& list, const ResultRowBatch& batch) {
+    const bool dpiChanged = calibrated_ && list.Dpi() != dpi_;
     for (int column = 0; column < 2; ++column) {
         int widest = 0;
         for (std::size_t i = 0; i < batch.rows.size(); ++i) {
             const std::string& text = column == 0 ? batch.first[i].name : batch.rows[i].date;
             widest = std::max(widest, list.GetStringWidth(text.c_str()));
+        }
+        if (dpiChanged) {
+            // The dialog has re-fitted the columns to every row at the new DPI.
+            margin_[column] = ScaleBetweenDpis(margin_[column], dpi_, list.Dpi());
+            width_[column] = list.GetColumnWidth(column);
         }
         if (!calibrated_) {
             // A full fit of the first batch alone is cheap and tells the icon and padding the
@@ -23,6 +29,7 @@ void ResultColumnFit::Widen(ListCtrlEx& list, const ResultRowBatch& batch) {
         }
     }
     calibrated_ = true;
+    dpi_ = list.Dpi();
 }
 
 ResultRowBatch PrepareResultRows(const FileEntry* first, int count, ResultColumnFit& fit) {

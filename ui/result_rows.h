@@ -36,6 +36,7 @@ class ResultColumnFit {
     bool calibrated_ = false;
     int margin_[2] = {};  // what a full fit adds to a cell's text width
     int width_[2] = {};
+    int dpi_ = 0;  // the list's DPI when they were taken
 };
 
 // On the worker: the icons and texts of count entries from first, for the columns kept by fit.
