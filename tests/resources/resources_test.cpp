@@ -67,3 +67,9 @@ TEST(Manifest, CommonControls6InEffect) {
     GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), loaded, MAX_PATH);
     EXPECT_NE(std::strstr(CharLowerA(loaded), "\\winsxs\\"), nullptr) << loaded;
 }
+
+// It also makes the program aware of each screen's DPI, so the system never stretches it.
+TEST(Manifest, PerMonitorDpiAware) {
+    EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()),
+              DPI_AWARENESS_PER_MONITOR_AWARE);
+}
