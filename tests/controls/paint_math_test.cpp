@@ -102,7 +102,6 @@ TEST(DpiScale, SizesAt96RoundAsMulDiv) {
         EXPECT_EQ(ScaleToDpi(at96, dpi), scaled) << at96 << " at " << dpi;
         EXPECT_EQ(ScaleBetweenDpis(scaled, dpi, kBaseDpi), at96) << at96 << " at " << dpi;
     }
-    EXPECT_EQ(SmallIconSize(144), 24);
     // At 192 DPI the outline is 2 wide and the groove and the bar keep inside it.
     const ProgressBarPicture p = PlanProgressBar(Bar(50), 202, 40, 192);
     EXPECT_EQ(std::tie(p.grooveTop, p.barBottom, p.corner),
