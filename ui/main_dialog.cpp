@@ -198,7 +198,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         case WM_DPICHANGED:
             OnDpiChanged(LOWORD(wParam));
-            return TRUE;
+            return FALSE;  // the dialog manager still gives the template's controls their font
         case WM_ADD_RESULT_ROWS:
             AddResultRows(g_app.resultList, *reinterpret_cast<const ResultRowBatch*>(lParam));
             return TRUE;
