@@ -155,31 +155,11 @@ static std::vector<PixelRect> Unanchored(HWND dialog, int dx, int dy) {
     return places;
 }
 
-// The anchors themselves, at the opening size, are checked with the DPI below.
-TEST(DialogLayout, ControlsFollowTheAnchorTableFromTheLastRecapture) {
-    DialogDriver ui;
-    RECT opening;
-    GetWindowRect(ui.dialog, &opening);
-    const int width = opening.right - opening.left, height = opening.bottom - opening.top;
-    const auto resize = [&](int dx, int dy) {
-        SetWindowPos(ui.dialog, nullptr, 0, 0, width + dx, height + dy, SWP_NOMOVE | SWP_NOZORDER);
-        ui.OnDialogThread();
-    };
-    resize(137, 91);
-    // Add moved by hand, then recaptured: it follows from its new place and the size of now.
-    ui.OnDialogThread([&] {
-        SetWindowPos(ui.Item(IDC_ADD), nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        SendMessageA(ui.dialog, WM_ANCHOR_RECAPTURE, 0, 0);
-    });
-    const std::vector<PixelRect> recaptured = Unanchored(ui.dialog, 0, 0);
-    resize(180, 130);
-    EXPECT_EQ(Unanchored(ui.dialog, 43, 39), recaptured);
-}
-
 // What the program sizes itself at the DPI the dialog opened at (the prefix's), then after a
 // sent WM_DPICHANGED to half as much again, and back: columns, the painted controls' fonts,
-// both lists' icons, the minimum size, and every control's place, also maximised and restored.
-TEST(DialogDpi, OwnSizesFollowTheDpiAndComeBackExactly) {
+// both lists' icons, the minimum size, and every control's place by the anchor table, also
+// maximised and restored. Last, the layout re-baselined on a grown window and moved controls.
+TEST(DialogLayout, SizesAndPlacesFollowTheDpiAnchorsAndTheLastRecapture) {
     DialogDriver ui;
     const int opened = DpiOfWindow(ui.dialog);
     RECT opening;
@@ -230,4 +210,16 @@ TEST(DialogDpi, OwnSizesFollowTheDpiAndComeBackExactly) {
                 << "shown " << show << " at " << dpi << " DPI";
         }
     }
+    const auto resize = [&](int dx, int dy) {
+        SetWindowPos(ui.dialog, nullptr, 0, 0, width + dx, height + dy, SWP_NOMOVE | SWP_NOZORDER);
+        ui.OnDialogThread();
+    };
+    resize(137, 91);
+    ui.OnDialogThread([&] {
+        SetWindowPos(ui.Item(IDC_ADD), nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SendMessageA(ui.dialog, WM_ANCHOR_RECAPTURE, 0, 0);
+    });
+    const std::vector<PixelRect> recaptured = Unanchored(ui.dialog, 0, 0);
+    resize(180, 130);
+    EXPECT_EQ(Unanchored(ui.dialog, 43, 39), recaptured);
 }
