@@ -202,6 +202,7 @@ TEST(DialogLayout, SizesAndPlacesFollowTheDpiAnchorsAndTheLastRecapture) {
         // The screen may hold the window smaller than suggested: the anchors take the rest.
         for (const int show : {SW_SHOWNORMAL, SW_MAXIMIZE, SW_RESTORE}) {
             ShowWindow(ui.dialog, show);
+            EXPECT_EQ(IsZoomed(ui.dialog) != FALSE, show == SW_MAXIMIZE) << show;
             RECT now;
             GetWindowRect(ui.dialog, &now);
             EXPECT_EQ(Unanchored(ui.dialog, now.right - now.left - scaled(width),
