@@ -41,6 +41,14 @@ scourwell_ensure_prefix() {
             # No window manager runs on the test display: let Wine place and frame windows
             # itself, or every window that closes waits two seconds for a manager's answer.
             wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+            # A prefix of its own for a screen scale: SCOURWELL_LOGPIXELS=144 is 150%.
+            if [ -n "${SCOURWELL_LOGPIXELS:-}" ]; then
+                for key in 'HKCU\Control Panel\Desktop' \
+                    'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+                    wine reg add "$key" /v LogPixels /t REG_DWORD /d "$SCOURWELL_LOGPIXELS" /f \
+                        >/dev/null 2>&1 || true
+                done
+            fi
             wineserver -w
             touch "$ready"
         fi

@@ -8,6 +8,8 @@
 
 #include <utility>
 
+#include "controls/dpi_scale.h"
+
 class GdiObject {
   public:
     GdiObject() = default;
@@ -119,8 +121,8 @@ class PaintDC {
     PAINTSTRUCT paint_ = {};
 };
 
-// The standard font of the painted controls' texts.
-inline GdiObject CreateDialogFont() {
-    return GdiObject(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0,
-                                 0, 0, "MS Shell Dlg 2"));
+// The standard font of the painted controls' texts: 11 pixels high at 96 DPI.
+inline GdiObject CreateDialogFont(int dpi = kBaseDpi) {
+    return GdiObject(CreateFontA(-ScaleToDpi(11, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                 ANSI_CHARSET, 0, 0, 0, 0, "MS Shell Dlg 2"));
 }

@@ -1,5 +1,6 @@
 #include "controls/list_ctrl_ex.h"
 
+#include <commoncontrols.h>
 #include <shellapi.h>
 
 #include <cassert>
@@ -26,6 +27,25 @@ int IconIndexByAttributes(const char* name, DWORD attributes, bool smallIcons) {
     return info.iIcon;
 }
 
+HIMAGELIST ShellImageList(int kind) {
+    IImageList* list = nullptr;
+    SHGetImageList(kind, __uuidof(IImageList), reinterpret_cast<void**>(&list));
+    if (list == nullptr) {
+        return nullptr;
+    }
+    // The shell keeps its lists for the life of the process; this reference is not needed.
+    list->Release();
+    return reinterpret_cast<HIMAGELIST>(list);
+}
+
+// The same list in both slots. The program frees its own lists itself, so the list view must
+// never free one: not even the results list, whose template does not share them.
+void SetImageLists(HWND list, HIMAGELIST images) {
+    SetWindowLongA(list, GWL_STYLE, GetWindowLongA(list, GWL_STYLE) | LVS_SHAREIMAGELISTS);
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+}
+
 }  // namespace
 
 BOOL ListCtrlEx::Attach(HWND dialog, int controlId) {
@@ -48,11 +68,49 @@ LRESULT CALLBACK ListCtrlEx::WndProc(HWND window, UINT message, WPARAM wParam, L
     return CallWindowProcA(pWnd->previousWndProc, window, message, wParam, lParam);
 }
 
-HIMAGELIST ListCtrlEx::UseSystemImageList(bool smallIcons) {
-    const HIMAGELIST images = GetSystemImageList(smallIcons);
-    SendMessageA(hwnd, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
-    return reinterpret_cast<HIMAGELIST>(
-        SendMessageA(hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images)));
+void ListCtrlEx::UseSmallIcons(int dpi) {
+    dpi_ = dpi;
+    const int size = SmallIconSize(dpi);
+    HIMAGELIST exact = nullptr;
+    iconSource_ = nullptr;
+    int sourceSize = 0;
+    // The shell's small, large, extra large and jumbo lists; their sizes follow the system.
+    const HIMAGELIST system[] = {GetSystemImageList(true), GetSystemImageList(false),
+                                 ShellImageList(SHIL_EXTRALARGE), ShellImageList(SHIL_JUMBO)};
+    for (HIMAGELIST list : system) {
+        int width = 0, height = 0;
+        ImageList_GetIconSize(list, &width, &height);
+        if (width == size) {
+            exact = list;
+        } else if (width > size && (iconSource_ == nullptr || width < sourceSize)) {
+            iconSource_ = list;
+            sourceSize = width;
+        }
+    }
+    ownIcons_.Reset();
+    if (exact != nullptr || iconSource_ == nullptr) {
+        iconSource_ = nullptr;
+        SetImageLists(hwnd, exact != nullptr ? exact : system[0]);
+        return;
+    }
+    ownIcons_ = OwnedImageList(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 0, 64));
+    CatchUpIcons();
+    SetImageLists(hwnd, ownIcons_.Get());
+}
+
+void ListCtrlEx::CatchUpIcons() {
+    const int have = ImageList_GetImageCount(ownIcons_.Get());
+    const int wanted = ImageList_GetImageCount(iconSource_);
+    if (wanted <= have) {
+        return;
+    }
+    // Slots first, so an icon that fails to copy leaves a blank, not a shift of the indexes.
+    ImageList_SetImageCount(ownIcons_.Get(), static_cast<UINT>(wanted));
+    for (int i = have; i < wanted; ++i) {
+        const HICON icon = ImageList_GetIcon(iconSource_, i, ILD_NORMAL);
+        ImageList_ReplaceIcon(ownIcons_.Get(), i, icon);  // drawn at the list's own size
+        DestroyIcon(icon);
+    }
 }
 
 HIMAGELIST ListCtrlEx::GetSystemImageList(bool smallIcons) {
@@ -92,7 +150,18 @@ int ListCtrlEx::InsertColumn(int column, const char* header, int format, int wid
         SendMessageA(hwnd, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&col)));
 }
 
+BOOL ListCtrlEx::SetVirtualItemCount(int count) {
+    if (iconSource_ != nullptr) {
+        CatchUpIcons();
+    }
+    return static_cast<BOOL>(SendMessageW(hwnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(count),
+                                          LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL));
+}
+
 int ListCtrlEx::InsertItem(int row, const char* text, int image, LPARAM param) {
+    if (iconSource_ != nullptr) {
+        CatchUpIcons();
+    }
     std::wstring wide = os::Widen(text);
     LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;

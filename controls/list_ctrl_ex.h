@@ -1,8 +1,8 @@
 // Takes over a report-style list view that the dialog template created and gives the rest of
 // the program typed forms of the few list-view messages it sends: UTF-8 texts, sent as UTF-16.
-// The window owns its rows, columns and the subclass; the system owns the shared image list
-// handed to the list. The wrapper only refers to them, so destroying it frees nothing and
-// leaves the window alone. Its address lives in the window's user data: it is never copied.
+// The window owns its rows, columns and the subclass; the system owns the shared image lists,
+// the wrapper only a scaled copy it may make. Destroying it frees that copy alone and leaves
+// the window alone. Its address lives in the window's user data: it is never copied.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +10,9 @@
 
 #include <string>
 #include <vector>
+
+#include "controls/dpi_scale.h"
+#include "controls/owned_image_list.h"
 
 class ListCtrlEx {
   public:
@@ -22,9 +25,11 @@ class ListCtrlEx {
     // result.
     BOOL Attach(HWND dialog, int controlId);
 
-    // Puts the system image list in both the normal and the small slot of the list; returns the
-    // small slot's previous list.
-    HIMAGELIST UseSystemImageList(bool smallIcons);
+    // The system's icons at the small-icon size of dpi, in both slots. The shell's lists come
+    // in fixed sizes: one of the size wanted is shared as it is; otherwise the wrapper makes a
+    // list of that size, scaled down from the next larger system list, and keeps it in step.
+    void UseSmallIcons(int dpi);
+    int Dpi() const { return dpi_; }
     static HIMAGELIST GetSystemImageList(bool smallIcons);
     // Icon indexes in the system image list, decided without touching the disk.
     static int GetFolderIconIndex(bool smallIcons);
@@ -36,6 +41,9 @@ class ListCtrlEx {
     // Copies the cell's text, cut at a character to fit size - 1 bytes and a terminating zero.
     BOOL GetItemText(int row, int subItem, char* buffer, int size) const;
     int GetItemCount() const;
+    // A virtual list's row count: its rows ask their parent for their cells. The scroll place
+    // stays, and the icons the rows show are the system's as they are now.
+    BOOL SetVirtualItemCount(int count);
     // A width of -1 fits the column to its widest cell; the header text does not count.
     BOOL SetColumnWidth(int column, int width);
     int GetColumnWidth(int column) const;
@@ -48,4 +56,10 @@ class ListCtrlEx {
 
   private:
     static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Copies into the wrapper's own list the icons its source gained since; indexes stay alike.
+    void CatchUpIcons();
+
+    OwnedImageList ownIcons_;
+    HIMAGELIST iconSource_ = nullptr;  // the system list ownIcons_ copies, or null
+    int dpi_ = kBaseDpi;
 };

@@ -20,6 +20,12 @@ void PercentProgressBar::Attach(HWND dialog, int controlId) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
+void PercentProgressBar::SetDpi(int dpi) {
+    dpi_ = dpi;
+    font_ = CreateDialogFont(dpi);
+    Invalidate();
+}
+
 LRESULT CALLBACK PercentProgressBar::WndProc(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
     auto* self = reinterpret_cast<PercentProgressBar*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -75,6 +81,8 @@ LRESULT PercentProgressBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             return 1;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_.Get());
         case WM_NCCALCSIZE:
             if (wParam != 0) {
                 return 0;  // the client area is the whole window: no frame
@@ -107,7 +115,7 @@ void PercentProgressBar::Paint() const {
 
 void PercentProgressBar::Draw(HDC dc, int width, int height) const {
     namespace colours = progress_colours;
-    const ProgressBarPicture picture = PlanProgressBar(state_, width, height);
+    const ProgressBarPicture picture = PlanProgressBar(state_, width, height, dpi_);
     const RECT whole = {0, 0, width, height};
     {
         GdiObject face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
@@ -122,10 +130,11 @@ void PercentProgressBar::Draw(HDC dc, int width, int height) const {
                         colours::kBarBottomTo);
     }
     {
-        GdiObject pen(CreatePen(PS_SOLID, 1, colours::kOutline));
+        // Inside the frame: a wider outline must not lose its outer half to the bitmap's edge.
+        GdiObject pen(CreatePen(PS_INSIDEFRAME, picture.outline, colours::kOutline));
         SelectedObject selectedPen(dc, pen.Get());
         SelectedObject hollow(dc, GetStockObject(NULL_BRUSH));
-        RoundRect(dc, 0, 0, width, height, 4, 4);
+        RoundRect(dc, 0, 0, width, height, picture.corner, picture.corner);
     }
     if (picture.showText) {
         SelectedObject font(dc, font_.Get());

@@ -20,6 +20,8 @@ class PercentProgressBar {
 
     // Subclasses the control and keeps this object's address in its user data; no repaint.
     void Attach(HWND dialog, int controlId);
+    // Font, outline and offsets for the window's DPI; repaints.
+    void SetDpi(int dpi);
 
     HWND hwnd = nullptr;
 
@@ -32,5 +34,6 @@ class PercentProgressBar {
 
     GdiObject font_;
     ProgressBarState state_;
+    int dpi_ = kBaseDpi;
     WNDPROC previousWndProc_ = nullptr;
 };

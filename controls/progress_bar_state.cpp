@@ -43,7 +43,7 @@ void ProgressBarState::AdvancePhase() {
     }
 }
 
-ProgressBarPicture PlanProgressBar(const ProgressBarState& state, int width, int height) {
+ProgressBarPicture PlanProgressBar(const ProgressBarState& state, int width, int height, int dpi) {
     ProgressBarPicture picture;
     if (state.Marquee()) {
         picture.percent = state.Phase();
@@ -58,21 +58,25 @@ ProgressBarPicture PlanProgressBar(const ProgressBarState& state, int width, int
     picture.text = text;
     picture.showText = !state.Marquee();
 
+    const int edge = ScaleToDpi(1, dpi);
+    picture.outline = edge;
+    picture.corner = ScaleToDpi(4, dpi);
     const auto whole = static_cast<long long>(bounded);
-    long long right = whole * (width - 2) / 100;
-    right = std::clamp(right, 1LL, static_cast<long long>(width) * 2);
-    long long left = 1;
+    // The bar's last column is edge - 1 + its share of the groove's inner width.
+    long long right = edge - 1 + whole * (width - 2 * edge) / 100;
+    right = std::clamp(right, static_cast<long long>(edge), static_cast<long long>(width) * 2);
+    long long left = edge;
     if (state.Marquee() && whole > 33) {
         left = right - width / 3;
     }
     const int barLeft = static_cast<int>(left);
     const int barRight = static_cast<int>(right);
     const int middle = height / 2;
-    picture.showBar = barRight > 1;
-    picture.grooveTop = {1, 1, width - 1, middle};
-    picture.grooveBottom = {1, middle, width - 1, height - 1};
-    picture.barTop = {barLeft, 1, barRight, middle};
-    picture.barBottom = {barLeft, middle, barRight, height - 1};
-    picture.textRect = {0, -1, width, height};
+    picture.showBar = barRight > edge;
+    picture.grooveTop = {edge, edge, width - edge, middle};
+    picture.grooveBottom = {edge, middle, width - edge, height - edge};
+    picture.barTop = {barLeft, edge, barRight, middle};
+    picture.barBottom = {barLeft, middle, barRight, height - edge};
+    picture.textRect = {0, -edge, width, height};
     return picture;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "controls/dpi_scale.h"
 #include "controls/gradient_math.h"
 #include "controls/pixel_rect.h"
 
@@ -51,9 +52,13 @@ struct ProgressBarPicture {
     bool showText = false;
     bool showBar = false;  // the blue bar, absent when its right edge is at most 1
     PixelRect grooveTop, grooveBottom, barTop, barBottom, textRect;
+    int outline = 1;  // the rounded outline's width, inside the edge
+    int corner = 4;   // the outline's corner ellipse, both ways
 };
 
-ProgressBarPicture PlanProgressBar(const ProgressBarState& state, int width, int height);
+// The groove, the bar and the text keep inside an outline one pixel wide at 96 DPI, scaled.
+ProgressBarPicture PlanProgressBar(const ProgressBarState& state, int width, int height,
+                                   int dpi = kBaseDpi);
 
 namespace progress_colours {
 constexpr Colour kGrooveTopFrom = MakeRgb(252, 252, 252);

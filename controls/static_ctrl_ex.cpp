@@ -52,6 +52,12 @@ void StaticCtrlEx::SetStyle(unsigned style, bool redraw) {
     }
 }
 
+void StaticCtrlEx::SetDpi(int dpi) {
+    dpi_ = dpi;
+    font_ = CreateDialogFont(dpi);
+    RepaintNow();
+}
+
 LRESULT CALLBACK StaticCtrlEx::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<StaticCtrlEx*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     return self->Handle(message, wParam, lParam);
@@ -86,6 +92,8 @@ LRESULT StaticCtrlEx::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(text_.size());
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_.Get());
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
@@ -132,13 +140,15 @@ void StaticCtrlEx::Draw(HDC dc, const RECT& rect) const {
         FillColumnGradient(dc, rect, firstColour_, secondColour_);
     }
     if (Has(style_, SCX_BORDER)) {
-        GdiObject pen(CreatePen(PS_SOLID, 1, borderColour_));
+        GdiObject pen(CreatePen(PS_INSIDEFRAME, ScaleToDpi(1, dpi_), borderColour_));
         SelectedObject selectedPen(dc, pen.Get());
         SelectedObject hollow(dc, GetStockObject(NULL_BRUSH));
         Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
     }
     if (!text_.empty()) {
-        RECT textRect = {rect.left + 3, rect.top - 1, rect.right - 3, rect.bottom};
+        const int inset = ScaleToDpi(3, dpi_);
+        RECT textRect = {rect.left + inset, rect.top - ScaleToDpi(1, dpi_), rect.right - inset,
+                         rect.bottom};
         SelectedObject font(dc, font_.Get());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, textColour_);

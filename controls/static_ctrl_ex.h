@@ -26,6 +26,8 @@ class StaticCtrlEx {
     // Subclasses the control, drops its static edge, takes its text and repaints it.
     void Attach(HWND dialog, int controlId);
     void SetStyle(unsigned style, bool redraw);
+    // Font, border and text inset for the window's DPI; repaints.
+    void SetDpi(int dpi);
 
     // What the label shows, in UTF-8; empty when it shows no text. Read on the window's thread.
     std::string Text() const;
@@ -48,5 +50,6 @@ class StaticCtrlEx {
     COLORREF textColour_ = RGB(0, 0, 0);
     UINT textFormat_ = DT_VCENTER | DT_SINGLELINE;
     unsigned style_ = SCX_COLUMNGRADIENT | SCX_MIRRORED | SCX_BORDER;
+    int dpi_ = kBaseDpi;
     WNDPROC previousWndProc_ = nullptr;
 };

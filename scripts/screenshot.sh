@@ -3,6 +3,8 @@
 # keyboard as a user would: a folder is added, a text searched for, and the window shot.
 # Usage: scripts/screenshot.sh [output folder]   (default: build/screenshots)
 #        scripts/screenshot.sh docs              also renews the README's two images in docs/
+# SCOURWELL_LOGPIXELS=144 shoots at that DPI, in a Wine prefix of its own; SCOURWELL_PRESET=win64
+# shoots the 64-bit build, for kernels that can't run 32-bit programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-build/screenshots}
@@ -13,8 +15,13 @@ if [ "$out" = docs ]; then
 fi
 mkdir -p "$out"
 scripts/install-deps.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j "$(nproc)" --target Scourwell >/dev/null
+preset=${SCOURWELL_PRESET:-win32}
+dpi=${SCOURWELL_LOGPIXELS:-96}
+if [ "$dpi" != 96 ]; then
+    export SCOURWELL_WINEPREFIX=$PWD/build/wineprefix-dpi$dpi
+fi
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j "$(nproc)" --target Scourwell >/dev/null
 
 # A small tree to search: a few files hold the text, with different ages and sizes.
 demo=$(mktemp -d /tmp/scourwell-demo.XXXXXX)
@@ -32,7 +39,7 @@ touch -d '2024-06-21 08:30' "$demo/src/engine/tables.cpp"
 
 source scripts/virtual-display.sh
 start_virtual_display
-cmake/wine-run.sh build/win32/ui/Scourwell.exe &
+cmake/wine-run.sh "build/$preset/ui/Scourwell.exe" &
 app=$!
 window=""
 for _ in $(seq 200); do
@@ -45,7 +52,8 @@ sleep 1
 eval "$(xdotool getwindowgeometry --shell "$window")"
 # Shots of the dialog alone; Wine draws the frame itself, so the X window is all of it.
 shoot() { import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$1"; }
-click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; }
+# Places in the window as at 96 DPI, scaled.
+click() { xdotool mousemove $((X + $1 * dpi / 96)) $((Y + $2 * dpi / 96)) click 1; }
 shoot scourwell-start.png
 
 # The focus starts in the extension filter; Tab moves to the folder edit, then Add.

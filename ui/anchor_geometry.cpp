@@ -1,5 +1,7 @@
 #include "ui/anchor_geometry.h"
 
+#include "controls/dpi_scale.h"
+
 AnchorPlacement PlaceAnchored(const PixelRect& stored, std::int32_t horizontal,
                               std::int32_t vertical, int dx, int dy) {
     AnchorPlacement place{stored.left, stored.top, stored.Width(), stored.Height(), false};
@@ -48,4 +50,10 @@ void ClampToMinimumSize(int edge, PixelRect& drag, int minimumWidth, int minimum
             drag.bottom = drag.top + minimumHeight;
         }
     }
+}
+
+PixelRect ScaleRect(const PixelRect& rect, int fromDpi, int toDpi) {
+    return {ScaleBetweenDpis(rect.left, fromDpi, toDpi), ScaleBetweenDpis(rect.top, fromDpi, toDpi),
+            ScaleBetweenDpis(rect.right, fromDpi, toDpi),
+            ScaleBetweenDpis(rect.bottom, fromDpi, toDpi)};
 }

@@ -39,3 +39,6 @@ enum SizingEdge : int {
 // Widens or heightens a too-small drag rectangle by moving the dragged side; the opposite side
 // stays. A width or height already large enough is not touched.
 void ClampToMinimumSize(int edge, PixelRect& drag, int minimumWidth, int minimumHeight);
+
+// A rectangle measured at one DPI, at another: each edge scaled, so neighbours stay neighbours.
+PixelRect ScaleRect(const PixelRect& rect, int fromDpi, int toDpi);

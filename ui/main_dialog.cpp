@@ -8,23 +8,52 @@
 #include "ui/search_path_list.h"
 #include "ui/search_thread.h"
 #include "ui/shell_actions.h"
+#include "ui/window_dpi.h"
 
 namespace {
 
-void SetUpColumns() {
+// The results list's columns and their widths at 96 DPI.
+constexpr const char* kResultColumns[] = {"File Name", "Modify Date", "File Size", "Full Path"};
+constexpr int kResultColumnWidths[] = {75, 75, 65, 175};
+
+// What the program sizes itself: the painted controls' fonts and insets and the lists' icons.
+void UseDpi(int dpi) {
+    g_app.progressBar.SetDpi(dpi);
+    g_app.statusLine.SetDpi(dpi);
+    g_app.pathList.UseSmallIcons(dpi);
+    g_app.resultList.UseSmallIcons(dpi);
+}
+
+void SetUpColumns(int dpi) {
     ListCtrlEx& paths = g_app.pathList;
-    paths.UseSystemImageList(true);
     paths.InsertColumn(0, "Paths", LVCFMT_LEFT, -1, -1);
     paths.SetColumnWidth(0, -1);
 
     ListCtrlEx& results = g_app.resultList;
-    results.UseSystemImageList(true);
-    results.InsertColumn(0, "File Name", LVCFMT_LEFT, 75, -1);
-    results.InsertColumn(1, "Modify Date", LVCFMT_LEFT, 75, -1);
-    results.InsertColumn(2, "File Size", LVCFMT_LEFT, 65, -1);
-    results.InsertColumn(3, "Full Path", LVCFMT_LEFT, 175, -1);
+    for (int column = 0; column < 4; ++column) {
+        results.InsertColumn(column, kResultColumns[column], LVCFMT_LEFT,
+                             ScaleToDpi(kResultColumnWidths[column], dpi), -1);
+    }
     SendMessageA(results.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_DOUBLEBUFFER);
+}
+
+// The anchor layout has taken the suggested rectangle and placed the controls already.
+void OnDpiChanged(int dpi) {
+    const int previous = g_app.resultList.Dpi();
+    UseDpi(dpi);
+    g_app.pathList.SetColumnWidth(0, -1);
+    ListCtrlEx& results = g_app.resultList;
+    const bool rows = results.GetItemCount() > 0;
+    for (int column = 0; column < 4; ++column) {
+        if (column < 2 && rows) {
+            results.SetColumnWidth(column, -1);  // the name and date columns fit their cells
+        } else {
+            // Through 96 DPI, so a column the user left alone is exactly its width at dpi.
+            const int at96 = ScaleBetweenDpis(results.GetColumnWidth(column), previous, kBaseDpi);
+            results.SetColumnWidth(column, ScaleToDpi(at96, dpi));
+        }
+    }
 }
 
 // The dialog never gets smaller than it opened; the lists and the bottom lines take the growth.
@@ -56,7 +85,10 @@ void OnInitDialog(HWND dialog) {
     SendDlgItemMessageW(dialog, IDC_SEARCH_TEXT, EM_SETCUEBANNER, 0,
                         reinterpret_cast<LPARAM>(L"Enter text to search for..."));
     AnchorControls();
-    SetUpColumns();
+    LeaveDpiLayoutToProgram(dialog);
+    const int dpi = DpiOfWindow(dialog);
+    UseDpi(dpi);
+    SetUpColumns(dpi);
 }
 
 // The found file of the results list's selection-mark row, or null when there is none.
@@ -166,6 +198,9 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case WM_CLOSE:
             RunCloseProtocol(dialog);
             return TRUE;
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wParam));
+            return FALSE;  // the dialog manager still gives the template's controls their font
         case WM_ADD_RESULT_ROWS:
             AddResultRows(g_app.resultList, *reinterpret_cast<const ResultRowBatch*>(lParam),
                           g_app.resultRows);

@@ -8,6 +8,7 @@
 #include "results/result_format.h"
 
 void ResultColumnFit::Widen(ListCtrlEx& list, const ResultRowBatch& batch) {
+    const bool dpiChanged = calibrated_ && list.Dpi() != dpi_;
     for (int column = 0; column < 2; ++column) {
         std::vector<const std::string*> texts;
         for (std::size_t i = 0; i < batch.rows.size(); ++i) {
@@ -15,6 +16,11 @@ void ResultColumnFit::Widen(ListCtrlEx& list, const ResultRowBatch& batch) {
         }
         const std::vector<int> widths = list.GetStringWidths(texts);
         const int widest = widths.empty() ? 0 : *std::max_element(widths.begin(), widths.end());
+        if (dpiChanged) {
+            // The dialog has re-fitted the columns to every row at the new DPI.
+            margin_[column] = ScaleBetweenDpis(margin_[column], dpi_, list.Dpi());
+            width_[column] = list.GetColumnWidth(column);
+        }
         if (!calibrated_) {
             // A full fit of the first batch alone is cheap and tells the icon and padding the
             // list adds to the widest text; later batches then need no full fit.
@@ -27,6 +33,7 @@ void ResultColumnFit::Widen(ListCtrlEx& list, const ResultRowBatch& batch) {
         }
     }
     calibrated_ = true;
+    dpi_ = list.Dpi();
 }
 
 int FileIconCache::IconOf(const std::string& name) {
@@ -59,8 +66,7 @@ void AddResultRows(ListCtrlEx& list, const ResultRowBatch& batch, std::vector<Pr
     SendMessageW(list.hwnd, WM_SETREDRAW, FALSE, 0);
     shown.insert(shown.end(), batch.rows.begin(), batch.rows.end());
     // The rows are the result set's: the list only learns how many there are.
-    SendMessageW(list.hwnd, LVM_SETITEMCOUNT, shown.size(),
-                 LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    list.SetVirtualItemCount(static_cast<int>(shown.size()));
     batch.fit->Widen(list, batch);
     SendMessageW(list.hwnd, WM_SETREDRAW, TRUE, 0);
     // Painted when the dialog thread is next idle, between batches: a list kept busy paints

@@ -37,6 +37,7 @@ class ResultColumnFit {
     bool calibrated_ = false;
     int margin_[2] = {};  // what a full fit adds to a cell's text width
     int width_[2] = {};
+    int dpi_ = 0;  // the list's DPI when they were taken
 };
 
 // The small icon of a file by its name alone, as the shell gives it. The shell decides it by

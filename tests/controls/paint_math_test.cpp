@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "controls/dpi_scale.h"
 #include "controls/gradient_math.h"
 #include "controls/progress_bar_state.h"
 
@@ -88,4 +89,21 @@ TEST(ProgressBarPlan, PositionsTextAndBar) {
             << text << " to " << right;
         EXPECT_EQ(p.showText ? p.text : "", text) << right;
     }
+}
+
+// Sizes at 96 DPI scaled as MulDiv rounds, halves away from zero: the columns, the fonts'
+// -11, the label's 3-pixel inset and the 1-pixel outline; and back from 144 DPI.
+TEST(DpiScale, SizesAt96RoundAsMulDiv) {
+    const std::tuple<int, int, int> cases[] = {{75, 120, 94},   {75, 144, 113},  {65, 144, 98},
+                                               {175, 144, 263}, {175, 192, 350}, {-11, 144, -17},
+                                               {-11, 120, -14}, {3, 144, 5},     {1, 144, 2},
+                                               {1, 120, 1},     {16, 96, 16}};
+    for (const auto& [at96, dpi, scaled] : cases) {
+        EXPECT_EQ(ScaleToDpi(at96, dpi), scaled) << at96 << " at " << dpi;
+        EXPECT_EQ(ScaleBetweenDpis(scaled, dpi, kBaseDpi), at96) << at96 << " at " << dpi;
+    }
+    // At 192 DPI the outline is 2 wide and the groove and the bar keep inside it.
+    const ProgressBarPicture p = PlanProgressBar(Bar(50), 202, 40, 192);
+    EXPECT_EQ(std::tie(p.grooveTop, p.barBottom, p.corner),
+              std::make_tuple(PixelRect{2, 2, 200, 20}, PixelRect{2, 20, 100, 38}, 8));
 }

@@ -67,3 +67,14 @@ TEST(Manifest, CommonControls6InEffect) {
     GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), loaded, MAX_PATH);
     EXPECT_NE(std::strstr(CharLowerA(loaded), "\\winsxs\\"), nullptr) << loaded;
 }
+
+// It also declares awareness of each screen's DPI, as the loader reads it: Windows then never
+// stretches the window. (Wine treats every program as aware, manifest or not.)
+TEST(Manifest, PerMonitorDpiAwareness) {
+    wchar_t v2[64] = {}, v1[64] = {};
+    QueryActCtxSettingsW(0, nullptr, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+                         L"dpiAwareness", v2, 64, nullptr);
+    QueryActCtxSettingsW(0, nullptr, L"http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+                         L"dpiAware", v1, 64, nullptr);
+    EXPECT_EQ(std::wstring(v2) + L";" + v1, L"PerMonitorV2, PerMonitor;true/pm");
+}
