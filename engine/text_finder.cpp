@@ -146,35 +146,51 @@ std::size_t Starts(const FinderForm& form, std::size_t size) {
     return size < form.length ? 0 : size - form.length + 1;
 }
 
-bool ContainsPortableOf(const FinderForm& form, bool matchCase, const unsigned char* data,
-                        std::size_t size, std::uint64_t offset) {
-    // Positions are counted in candidate starts; the rarest byte of the form sits probe1 bytes
-    // after each. The next place of each case of that byte is kept until passed.
-    const unsigned char* probes = data + form.probe1;
-    const std::size_t starts = Starts(form, size);
-    auto next = [&](unsigned char b, std::size_t from) {
-        if (from >= starts) {
-            return starts;
+bool SameFirstProbe(const FinderForm& a, const FinderForm& b) {
+    return std::memcmp(a.probe1Bytes, b.probe1Bytes, 2) == 0;
+}
+
+// Forms whose first probes take the same byte pair, in one pass: positions are counted in the
+// data, where the first probes sit, and the next place of each case of that byte is kept
+// until passed.
+bool ContainsPortableOf(const FinderForm* forms, std::size_t count, bool matchCase,
+                        const unsigned char* data, std::size_t size, std::uint64_t offset) {
+    std::size_t from = size;
+    std::size_t end = 0;
+    for (std::size_t f = 0; f < count; ++f) {
+        if (Starts(forms[f], size) > 0) {
+            from = std::min(from, forms[f].probe1);
+            end = std::max(end, forms[f].probe1 + Starts(forms[f], size));
         }
-        const void* hit = std::memchr(probes + from, b, starts - from);
-        return hit ? static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - probes)
-                   : starts;
+    }
+    auto next = [&](unsigned char b, std::size_t at) {
+        const void* hit = at < end ? std::memchr(data + at, b, end - at) : nullptr;
+        return hit ? static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - data) : end;
     };
-    const bool twoCases = form.probe1Bytes[1] != form.probe1Bytes[0];
-    std::size_t next0 = next(form.probe1Bytes[0], 0);
-    std::size_t next1 = twoCases ? next(form.probe1Bytes[1], 0) : starts;
+    const unsigned char(&bytes)[2] = forms[0].probe1Bytes;
+    std::size_t next0 = next(bytes[0], from);
+    std::size_t next1 = bytes[1] != bytes[0] ? next(bytes[1], from) : end;
     for (;;) {
-        const std::size_t start = std::min(next0, next1);
-        if (start >= starts) {
+        const std::size_t anchor = std::min(next0, next1);
+        if (anchor >= end) {
             return false;
         }
-        if (StartsHere(form, offset, start) && MatchesAt(form, matchCase, data + start)) {
-            return true;
+        for (std::size_t f = 0; f < count; ++f) {
+            const FinderForm& form = forms[f];
+            const std::size_t start = anchor - form.probe1;
+            if (anchor < form.probe1 || start >= Starts(form, size)) {
+                continue;
+            }
+            const unsigned char second = data[start + form.probe2];
+            if ((second == form.probe2Bytes[0] || second == form.probe2Bytes[1]) &&
+                StartsHere(form, offset, start) && MatchesAt(form, matchCase, data + start)) {
+                return true;
+            }
         }
-        if (start == next0) {
-            next0 = next(form.probe1Bytes[0], start + 1);
+        if (anchor == next0) {
+            next0 = next(bytes[0], anchor + 1);
         } else {
-            next1 = next(form.probe1Bytes[1], start + 1);
+            next1 = next(bytes[1], anchor + 1);
         }
     }
 }
@@ -255,7 +271,7 @@ SCOURWELL_SSE2 bool ContainsVectorOf(const FinderForm* forms, bool matchCase,
     for (std::size_t f = 0; f < N; ++f) {
         first = std::max(first, forms[f].probe1);
         end = std::min(end, forms[f].probe1 + Starts(forms[f], size));
-        shared = shared && std::memcmp(forms[f].probe1Bytes, forms[0].probe1Bytes, 2) == 0;
+        shared = shared && SameFirstProbe(forms[f], forms[0]);
         seconds[f] = MakeProbe(forms[f].probe2Bytes);
         distance[f] = forms[f].probe2 - forms[f].probe1;  // may wrap: only added back
     }
@@ -362,12 +378,13 @@ bool TextFinder::Contains(const unsigned char* data, std::size_t size, std::uint
 
 bool TextFinder::ContainsPortable(const unsigned char* data, std::size_t size,
                                   std::uint64_t offset) const {
-    for (const FinderForm& form : forms_) {
-        if (ContainsPortableOf(form, matchCase_, data, size, offset)) {
-            return true;
-        }
+    const auto shared = [&](const FinderForm& form) { return SameFirstProbe(form, forms_[0]); };
+    if (!forms_.empty() && std::all_of(forms_.begin(), forms_.end(), shared)) {
+        return ContainsPortableOf(forms_.data(), forms_.size(), matchCase_, data, size, offset);
     }
-    return false;
+    return std::any_of(forms_.begin(), forms_.end(), [&](const FinderForm& form) {
+        return ContainsPortableOf(&form, 1, matchCase_, data, size, offset);
+    });
 }
 
 void TextFinder::AllowVectorPath(bool allowed) {
