@@ -7,7 +7,7 @@ class NullView : public SearchView {
   public:
     void ReadExtensionFilter(char (&buffer)[kTextBufferSize]) override { buffer[0] = '\0'; }
     bool ReadMatchCase() override { return true; }
-    void ReadSearchText(char (&buffer)[kTextBufferSize]) override { buffer[0] = '\0'; }
+    void ReadSearchText(TypedText& text) override { text = {}; }
     int FolderCount() override { return 0; }
     void ReadFolder(int, char (&buffer)[kTextBufferSize]) override { buffer[0] = '\0'; }
     void SetStatusText(const char*) override {}

@@ -39,7 +39,10 @@ class TimingView : public NullView {
         : folder_(folder), text_(text), matchCase_(matchCase) {}
 
     bool ReadMatchCase() override { return matchCase_; }
-    void ReadSearchText(char (&buffer)[kTextBufferSize]) override { Copy(text_, buffer); }
+    // The text is taken as ASCII, whose ANSI bytes are its units.
+    void ReadSearchText(TypedText& text) override {
+        text = {std::u16string(text_.begin(), text_.end()), text_};
+    }
     int FolderCount() override { return 1; }
     void ReadFolder(int, char (&buffer)[kTextBufferSize]) override { Copy(folder_, buffer); }
     void SetPercentRange() override { walked = NowSeconds(); }

@@ -10,12 +10,12 @@ FileScanner::FileScanner(const TextFinder& finder, std::size_t readSize)
     : finder_(finder),
       readSize_(std::max<std::size_t>(1, (readSize + READ_CHUNK_SIZE - 1) / READ_CHUNK_SIZE) *
                 READ_CHUNK_SIZE),
-      buffer_(kTextBufferSize + readSize_) {}
+      buffer_(kMaxFormLength + readSize_) {}
 
 FileOutcome FileScanner::Scan(const FileEntry& entry, const std::atomic<std::uint32_t>& stopFlag,
                               const ChunkHook& betweenChunks) {
-    const std::size_t keepMax = finder_.Length() - 1;
-    if (entry.size < static_cast<std::int64_t>(finder_.Length())) {
+    const std::size_t keepMax = finder_.Longest() - 1;
+    if (entry.size < static_cast<std::int64_t>(finder_.Shortest())) {
         return FileOutcome::kNeither;
     }
     os::ReadOnlyFile file(entry.fullPath);
@@ -26,7 +26,7 @@ FileOutcome FileScanner::Scan(const FileEntry& entry, const std::atomic<std::uin
     const auto recordedSize = static_cast<std::uint64_t>(entry.size);
     // Reads land at data; the tail of the bytes before them, which could begin a match,
     // sits just in front, so a match across a chunk or read boundary is found.
-    unsigned char* const data = buffer_.data() + kTextBufferSize;
+    unsigned char* const data = buffer_.data() + kMaxFormLength;
     std::size_t carried = 0;
     std::uint64_t bytesRead = 0;
     for (bool firstRead = true;; firstRead = false) {
@@ -38,7 +38,7 @@ FileOutcome FileScanner::Scan(const FileEntry& entry, const std::atomic<std::uin
         for (std::size_t at = 0; at < size; at += READ_CHUNK_SIZE) {
             const std::size_t end = std::min(at + READ_CHUNK_SIZE, size);
             const std::size_t back = std::min(keepMax, at + carried);
-            if (finder_.Find(data + at - back, end - at + back) != TextFinder::kNotFound) {
+            if (finder_.Contains(data + at - back, end - at + back, bytesRead - back)) {
                 return FileOutcome::kFound;
             }
             bytesRead += end - at;

@@ -22,8 +22,8 @@ constexpr std::int64_t LARGE_FILE_THRESHOLD =
 
 enum class FileOutcome : std::uint8_t { kNeither, kFound, kUnaccessible };
 
-// Reads files front to back and matches them chunk by chunk, carrying the text's length - 1
-// bytes across chunks. Owns one read buffer; one scanner per thread.
+// Reads files front to back and matches them chunk by chunk, carrying the longest form's
+// length - 1 bytes across chunks. Owns one read buffer; one scanner per thread.
 class FileScanner {
   public:
     using ChunkHook = std::function<void(std::uint64_t bytesRead)>;
@@ -31,8 +31,8 @@ class FileScanner {
     // readSize: bytes per read call, rounded up to whole chunks.
     FileScanner(const TextFinder& finder, std::size_t readSize);
 
-    // A file shorter than the text is not opened. Between two chunks: stopFlag ends the file,
-    // then betweenChunks runs, then the file ends once bytesRead reaches the recorded size.
+    // A file shorter than the shortest form is not opened. Between two chunks: stopFlag ends the
+    // file, then betweenChunks runs, then the file ends once bytesRead reaches the recorded size.
     // A read call after the first that returns after Stop has its bytes left unmatched; the
     // first chunk of an opened file is always matched.
     FileOutcome Scan(const FileEntry& entry, const std::atomic<std::uint32_t>& stopFlag,

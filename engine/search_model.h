@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,15 @@ struct FileEntry {
 
 using FileList = std::vector<FileEntry>;
 
+// The search text as typed, and its bytes in the ANSI code page.
+struct TypedText {
+    std::u16string units;             // at most 259, a surrogate pair never split
+    std::optional<std::string> ansi;  // absent when some character has no byte form there
+};
+
 // The user's inputs, taken once at the start of a search.
 struct SearchSettings {
-    char searchText[kTextBufferSize] = {};
-    std::uint32_t searchTextLength = 0;
+    TypedText searchText;
     char extensionFilter[kTextBufferSize] = {};
     int matchCase = 0;  // non-zero: bytes compare as they are; zero: A-Z fold to a-z
 };

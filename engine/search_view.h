@@ -9,10 +9,10 @@ class SearchView {
     virtual ~SearchView() = default;
 
     // The inputs, read once at the start of a search, in this order; each buffer
-    // receives at most 259 bytes and a terminating zero.
+    // receives at most 259 bytes and a terminating zero, the search text 259 UTF-16 units.
     virtual void ReadExtensionFilter(char (&buffer)[kTextBufferSize]) = 0;
     virtual bool ReadMatchCase() = 0;
-    virtual void ReadSearchText(char (&buffer)[kTextBufferSize]) = 0;
+    virtual void ReadSearchText(TypedText& text) = 0;
     virtual int FolderCount() = 0;
     virtual void ReadFolder(int row, char (&buffer)[kTextBufferSize]) = 0;
 

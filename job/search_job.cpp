@@ -1,7 +1,6 @@
 #include "job/search_job.h"
 
 #include <cinttypes>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -22,7 +21,6 @@ void TakeInputs(SearchState& state, SearchView& view) {
     view.ReadExtensionFilter(settings.extensionFilter);
     settings.matchCase = view.ReadMatchCase() ? 1 : 0;
     view.ReadSearchText(settings.searchText);
-    settings.searchTextLength = static_cast<std::uint32_t>(std::strlen(settings.searchText));
 }
 
 // All folders are read first: a link into any of them is not followed, since each is walked
@@ -47,8 +45,7 @@ void WalkFolders(int folderCount, SearchState& state, SearchView& view) {
 // finished when Stop came.
 std::uint64_t SearchContents(SearchState& state, SearchView& view, SearchProgress& progress,
                              const ContentOptions& options) {
-    const TextFinder finder(state.settings.searchText, state.settings.searchTextLength,
-                            state.settings.matchCase != 0);
+    const TextFinder finder(SearchForms(state.settings.searchText), state.settings.matchCase != 0);
     ContentReaders readers(state.fileList, finder, state.stopFlag, options);
     for (progress.fileIndex = 0; progress.fileIndex < progress.fileCount; ++progress.fileIndex) {
         const FileEntry& entry = state.fileList[progress.fileIndex];
@@ -87,7 +84,7 @@ std::uint64_t SearchContents(SearchState& state, SearchView& view, SearchProgres
 
 void RunSearchJob(SearchState& state, SearchView& view, const ContentOptions& options) {
     TakeInputs(state, view);
-    if (state.settings.searchTextLength == 0) {
+    if (state.settings.searchText.units.empty()) {
         return;
     }
     view.StartMarquee();

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "engine/search_forms.h"
 #include "engine/status_text.h"
 #include "os/utf16.h"
 #include "resources/resource_ids.h"
@@ -23,9 +24,27 @@ bool DialogSearchView::ReadMatchCase() {
     return IsDlgButtonChecked(g_app.dialogWindow, IDC_MATCH_CASE) != 0;
 }
 
-// The search text stays in the ANSI code page's bytes, as it always was.
-void DialogSearchView::ReadSearchText(char (&buffer)[kTextBufferSize]) {
-    GetDlgItemTextA(g_app.dialogWindow, IDC_SEARCH_TEXT, buffer, kTextBufferSize);
+// One unit more than is kept, to see whether the cut would split a pair. The ANSI form only
+// where every character has its own bytes: best fit would turn Ā into A, the default into ?.
+void DialogSearchView::ReadSearchText(TypedText& text) {
+    wchar_t wide[kTextBufferSize + 1] = {};
+    const UINT length =
+        GetDlgItemTextW(g_app.dialogWindow, IDC_SEARCH_TEXT, wide, kTextBufferSize + 1);
+    text.units.assign(wide, wide + length);
+    CutSearchText(text.units);
+    text.ansi.reset();
+    if (GetACP() == CP_UTF8) {
+        text.ansi = Utf8Form(text.units);
+        return;
+    }
+    char ansi[2 * kTextBufferSize];
+    BOOL usedDefault = FALSE;
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(text.units.size()),
+                            ansi, sizeof ansi, nullptr, &usedDefault);
+    if (bytes > 0 && !usedDefault) {
+        text.ansi.emplace(ansi, static_cast<std::size_t>(bytes));
+    }
 }
 
 int DialogSearchView::FolderCount() {

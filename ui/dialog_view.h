@@ -14,7 +14,7 @@ class DialogSearchView : public SearchView {
 
     void ReadExtensionFilter(char (&buffer)[kTextBufferSize]) override;
     bool ReadMatchCase() override;
-    void ReadSearchText(char (&buffer)[kTextBufferSize]) override;
+    void ReadSearchText(TypedText& text) override;
     int FolderCount() override;
     void ReadFolder(int row, char (&buffer)[kTextBufferSize]) override;
     void SetStatusText(const char* text) override;

@@ -36,7 +36,7 @@ class SearchJobTest : public ::testing::Test {
         std::filesystem::resize_file(tree.AddFile("d5/big.txt", ""), LARGE_FILE_THRESHOLD + 1);
         view.folders.push_back(tree.Path("d5").string());
         tree.AddFile("none/empty.txt", "");
-        view.searchText = "needle";
+        view.searchText = u"needle";
     }
 
     TempTree tree;
@@ -55,10 +55,10 @@ const std::string kKinds[] = {"hit",   "hit",  "hit",    "miss",  "miss",
 // The results of the search before stay unless the walk starts.
 TEST_F(SearchJobTest, JobsThatEndBeforeTheContentPhaseWriteNoFinalText) {
     // Search text, folders, the calls made and the results left.
-    const std::tuple<std::string, std::vector<std::string>, std::string, std::size_t> cases[] = {
-        {"", view.folders, "", 1},
-        {"needle", {}, "marquee on; marquee off; ", 1},
-        {"needle",
+    const std::tuple<std::u16string, std::vector<std::string>, std::string, std::size_t> cases[] = {
+        {u"", view.folders, "", 1},
+        {u"needle", {}, "marquee on; marquee off; ", 1},
+        {u"needle",
          {tree.Path("none").string()},
          "marquee on; clear results; status Building File Search List...; range 0 100; pos 0; ",
          0}};
@@ -140,7 +140,7 @@ TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
         }
         SearchState state;
         RecordingView view;
-        view.searchText = "needle";
+        view.searchText = u"needle";
         view.folders = {tree.Root()};
         // The names of the files found and of the rows, each and a space; the last text's counts.
         std::string found, rows, counts;
@@ -201,7 +201,7 @@ TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
 TEST(ContentPool, AfterStopTheFileWaitedForSettlesAsNeither) {
     TempTree tree;
     FileList files = {FileEntry{0, 6, tree.AddFile("f", "needle"), "f"}};
-    const TextFinder finder("needle", 6, true);
+    const TextFinder finder({{"needle"}}, true);
     std::atomic<std::uint32_t> stop{1};
     auto await = [&](ContentReaders& readers, const char* what) {
         FileOutcome outcome = FileOutcome::kFound;

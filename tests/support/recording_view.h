@@ -14,7 +14,8 @@ class RecordingView : public SearchView {
   public:
     using Buffer = char[kTextBufferSize];
 
-    std::string searchText, status;  // status: the last status text
+    std::u16string searchText;  // ASCII in the job's tests, so its ANSI bytes are its units
+    std::string status;         // the last status text
     std::vector<std::string> folders, calls;
     std::string log;                                 // the calls as one text, each followed by "; "
     std::function<void(const std::string&)> onCall;  // after each call is recorded
@@ -22,7 +23,9 @@ class RecordingView : public SearchView {
     // Match Case and the filter are the engine's tests' and the dialog's.
     void ReadExtensionFilter(Buffer& to) override { to[0] = '\0'; }
     bool ReadMatchCase() override { return false; }
-    void ReadSearchText(Buffer& to) override { Copy(searchText, to); }
+    void ReadSearchText(TypedText& to) override {
+        to = {searchText, std::string(searchText.begin(), searchText.end())};
+    }
     int FolderCount() override { return static_cast<int>(folders.size()); }
     void ReadFolder(int row, Buffer& to) override { Copy(folders.at(row), to); }
     void SetStatusText(const char* text) override { Record("status " + (status = text)); }

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <utility>
 
+#include "engine/search_forms.h"
 #include "job/row_batches.h"
 #include "results/result_format.h"
 #include "tests/ui/dialog_driver.h"
@@ -203,6 +204,24 @@ TEST_F(DialogCommands, NamesOutsideTheCodePageAreFoundShownAndPassedOnExactly) {
     wchar_t shown[100] = {};
     GetWindowTextW(ui.Item(IDC_STATUS), shown, 100);
     EXPECT_EQ(shown, os::Widen(status));
+}
+
+// The search text as a search reads it, in the test prefix's code page 1252: cut at 259 units
+// without splitting a pair, with code page bytes only where each character has its own (no ?
+// for 中文, no best fit's A for Ā).
+TEST_F(DialogCommands, SearchTextIsReadAsTypedWithCodePageBytesOnlyWhereItFits) {
+    ASSERT_EQ(GetACP(), 1252u);
+    const std::string a258(258, 'a');
+    for (const auto& [typed, ansi] : {std::pair<std::string, std::string>{"Müller", "M\xFCller"},
+                                      {"中文", ""},
+                                      {"Ā", ""},
+                                      {a258 + "😀", a258}}) {
+        ui.Type(IDC_SEARCH_TEXT, typed);
+        TypedText text;
+        DialogSearchView().ReadSearchText(text);
+        EXPECT_EQ(Utf8Form(text.units), ansi == a258 ? a258 : typed);
+        EXPECT_EQ(text.ansi.value_or(""), ansi) << typed;
+    }
 }
 
 static WNDPROC g_startProc = nullptr;
