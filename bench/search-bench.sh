@@ -67,6 +67,7 @@ for round in $(seq "$rounds"); do
             driver ready 2>/dev/null && break
             sleep 0.2
         done
+        sleep 1  # the window takes its first messages before the typing
         driver setup "Z:$(tr / '\\' <<<"$tree")" "bench needle"
         sleep 1
         out=$(driver full)
