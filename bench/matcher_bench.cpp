@@ -10,6 +10,7 @@
 
 #include "bench/timing.h"
 #include "engine/search_forms.h"
+#include "os/utf8.h"
 #include "engine/text_finder.h"
 
 namespace {
@@ -63,8 +64,9 @@ int main(int argc, char** argv) {
                     portable.push_back(data.size() / (NowSeconds() - start) / 1e9);
                     (void)sink;
                 }
-                std::printf("%-22s %-6zu %-6s %10.2f %10.2f\n", Utf8Form(units).c_str(), count,
-                            matchCase ? "match" : "fold", Fastest(vector), Fastest(portable));
+                std::printf("%-22s %-6zu %-6s %10.2f %10.2f\n", os::Utf8FromUtf16(units).c_str(),
+                            count, matchCase ? "match" : "fold", Fastest(vector),
+                            Fastest(portable));
             }
         }
     }

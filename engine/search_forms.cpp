@@ -1,5 +1,7 @@
 #include "engine/search_forms.h"
 
+#include "os/utf8.h"
+
 namespace {
 
 bool IsHigh(char32_t unit) {
@@ -19,32 +21,6 @@ void CutSearchText(std::u16string& units) {
     }
 }
 
-std::string Utf8Form(const std::u16string& units) {
-    std::string out;
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        char32_t code = units[i];
-        if (IsHigh(code) && i + 1 < units.size() && IsLow(units[i + 1])) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (units[++i] - 0xDC00);
-        }
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (code >> 18));
-            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return out;
-}
-
 std::vector<SearchForm> SearchForms(const TypedText& text) {
     std::vector<SearchForm> forms;
     if (text.units.empty()) {
@@ -53,7 +29,7 @@ std::vector<SearchForm> SearchForms(const TypedText& text) {
     if (text.ansi && !text.ansi->empty()) {
         forms.push_back({*text.ansi, false});
     }
-    std::string utf8 = Utf8Form(text.units);
+    std::string utf8 = os::Utf8FromUtf16(text.units);
     if (forms.empty() || utf8 != forms[0].bytes) {
         forms.push_back({std::move(utf8), false});
     }

@@ -19,9 +19,6 @@ struct SearchForm {
 // Cuts units to at most 259 without leaving the high half of a pair at the end.
 void CutSearchText(std::u16string& units);
 
-// UTF-8 of units; a lone surrogate keeps its three-byte form, as names do.
-std::string Utf8Form(const std::u16string& units);
-
 // The ANSI form when there is one, UTF-8 when it differs from it, then UTF-16LE. None for an
 // empty text.
 std::vector<SearchForm> SearchForms(const TypedText& text);

@@ -12,7 +12,7 @@ namespace os {
 // allowed), *ok is set to false and the result is empty: such a path names no file.
 std::wstring Widen(const std::string& text, bool* ok = nullptr);
 
-// The UTF-8 form of length UTF-16 units; always succeeds.
+// The UTF-8 form of length UTF-16 units (os::Utf8FromUtf16); always succeeds.
 std::string Narrow(const wchar_t* text, std::size_t length);
 // The same for a zero-terminated text.
 std::string Narrow(const wchar_t* text);

@@ -5,6 +5,7 @@
 #include "engine/search_forms.h"
 #include "engine/status_text.h"
 #include "os/utf16.h"
+#include "os/utf8.h"
 #include "resources/resource_ids.h"
 #include "ui/app_state.h"
 #include "ui/main_dialog.h"
@@ -34,7 +35,7 @@ void DialogSearchView::ReadSearchText(TypedText& text) {
     CutSearchText(text.units);
     text.ansi.reset();
     if (GetACP() == CP_UTF8) {
-        text.ansi = Utf8Form(text.units);
+        text.ansi = os::Utf8FromUtf16(text.units);
         return;
     }
     char ansi[2 * kTextBufferSize];

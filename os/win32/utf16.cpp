@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cwchar>
 
+#include "os/utf8.h"
+
 namespace os {
 
 namespace {
@@ -52,24 +54,6 @@ bool Decode(const std::string& text, std::size_t& i, std::uint32_t& code) {
     return code >= least && code <= 0x10FFFF;
 }
 
-void Append(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
-
 }  // namespace
 
 std::wstring Widen(const std::string& text, bool* ok) {
@@ -100,19 +84,8 @@ std::wstring Widen(const std::string& text, bool* ok) {
 }
 
 std::string Narrow(const wchar_t* text, std::size_t length) {
-    std::string out;
-    out.reserve(length);
-    for (std::size_t i = 0; i < length; ++i) {
-        std::uint32_t code = static_cast<std::uint16_t>(text[i]);
-        if (IsHighSurrogate(code) && i + 1 < length &&
-            IsLowSurrogate(static_cast<std::uint16_t>(text[i + 1]))) {
-            code = 0x10000 + ((code - 0xD800) << 10) +
-                   (static_cast<std::uint16_t>(text[i + 1]) - 0xDC00);
-            ++i;
-        }
-        Append(out, code);
-    }
-    return out;
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16");
+    return Utf8FromUtf16(reinterpret_cast<const char16_t*>(text), length);
 }
 
 std::string Narrow(const wchar_t* text) {

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "engine/search_forms.h"
+#include "os/utf8.h"
 #include "job/row_batches.h"
 #include "results/result_format.h"
 #include "tests/ui/dialog_driver.h"
@@ -219,7 +220,7 @@ TEST_F(DialogCommands, SearchTextIsReadAsTypedWithCodePageBytesOnlyWhereItFits) 
         ui.Type(IDC_SEARCH_TEXT, typed);
         TypedText text;
         DialogSearchView().ReadSearchText(text);
-        EXPECT_EQ(Utf8Form(text.units), ansi == a258 ? a258 : typed);
+        EXPECT_EQ(os::Utf8FromUtf16(text.units), ansi == a258 ? a258 : typed);
         EXPECT_EQ(text.ansi.value_or(""), ansi) << typed;
     }
 }
