@@ -99,6 +99,9 @@ void ListCtrlEx::UseSmallIcons(int dpi) {
 }
 
 void ListCtrlEx::CatchUpIcons() {
+    if (iconSource_ == nullptr) {
+        return;  // the list shows the system's own icons
+    }
     const int have = ImageList_GetImageCount(ownIcons_.Get());
     const int wanted = ImageList_GetImageCount(iconSource_);
     if (wanted <= have) {
@@ -151,17 +154,13 @@ int ListCtrlEx::InsertColumn(int column, const char* header, int format, int wid
 }
 
 BOOL ListCtrlEx::SetVirtualItemCount(int count) {
-    if (iconSource_ != nullptr) {
-        CatchUpIcons();
-    }
+    CatchUpIcons();
     return static_cast<BOOL>(SendMessageW(hwnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(count),
                                           LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL));
 }
 
 int ListCtrlEx::InsertItem(int row, const char* text, int image, LPARAM param) {
-    if (iconSource_ != nullptr) {
-        CatchUpIcons();
-    }
+    CatchUpIcons();
     std::wstring wide = os::Widen(text);
     LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;

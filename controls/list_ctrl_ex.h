@@ -56,7 +56,8 @@ class ListCtrlEx {
 
   private:
     static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    // Copies into the wrapper's own list the icons its source gained since; indexes stay alike.
+    // Copies into the wrapper's own list, if it has one, the icons its source gained since;
+    // indexes stay alike.
     void CatchUpIcons();
 
     OwnedImageList ownIcons_;

@@ -1,6 +1,7 @@
 #include "ui/window_dpi.h"
 
 #include "controls/dpi_scale.h"
+#include "controls/gdi_handles.h"
 
 namespace {
 
@@ -20,9 +21,7 @@ int DpiOfWindow(HWND window) {
             return static_cast<int>(dpi);
         }
     }
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    const int dpi = GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSX);
     return dpi > 0 ? dpi : kBaseDpi;
 }
 

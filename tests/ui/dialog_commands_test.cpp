@@ -186,7 +186,7 @@ TEST_F(DialogCommands, NamesOutsideTheCodePageAreFoundShownAndPassedOnExactly) {
     const std::string folder = tree.Root() + "\\目录 Отчёт 😀", name = "文件 Отчёт 😀.DäT";
     const std::string path = folder + "\\子\\" + name;
     std::filesystem::create_directories(std::filesystem::u8path(folder + "\\子"));
-    for (const std::string file : {name, std::string("x.dÄt"), std::string("x.dat")}) {
+    for (const std::string& file : {name, std::string("x.dÄt"), std::string("x.dat")}) {
         std::ofstream(std::filesystem::u8path(folder + "\\子\\" + file)) << "Needle";
     }
     Add("\\目录 Отчёт 😀");

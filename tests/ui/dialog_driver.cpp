@@ -87,7 +87,10 @@ void DialogDriver::RunSearch() const {
 
 std::string Cell(HWND list, int row, int column) {
     wchar_t text[600] = {};
-    LVITEMW item = {0, 0, column, 0, 0, text, 600};
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 600;
     SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
     return os::Narrow(text);
 }
@@ -96,7 +99,9 @@ std::vector<std::string> DialogDriver::Rows(int listId) const {
     const HWND list = Item(listId);
     std::vector<std::string> rows;
     for (int r = 0; r < ListView_GetItemCount(list); ++r) {
-        LVITEMW item = {LVIF_IMAGE, r};
+        LVITEMW item = {};
+        item.mask = LVIF_IMAGE;
+        item.iItem = r;
         SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
         rows.push_back(std::to_string(item.iImage));
         for (int c = 0; c < Header_GetItemCount(ListView_GetHeader(list)); ++c) {
