@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 #include "engine/status_text.h"
 
@@ -22,8 +23,12 @@ void PopulateResultList(SearchState& state, SearchView& view) {
         const int rows = std::min(batch, count - row);
         const Clock::time_point start = Clock::now();
         view.AddResultRows(&state.resultSet[static_cast<std::size_t>(row)], rows);
-        batch = NextRowBatch(rows, std::chrono::duration<double>(Clock::now() - start).count());
+        const std::chrono::duration<double> took = Clock::now() - start;
+        batch = NextRowBatch(rows, took.count());
         row += rows;
+        if (row < count) {
+            std::this_thread::sleep_for(took * kRowBatchRest);
+        }
         if (TakeStatusDue(state)) {
             const int last = row - 1;  // the row just added, counted from zero
             StatusBuffer text;

@@ -15,6 +15,10 @@ constexpr int kMaxRowBatch = 4096;
 // Below the 50 ms a batch may hold the dialog thread up, so the window stays responsive.
 constexpr double kRowBatchSeconds = 0.040;
 
+// The dialog thread takes sent messages before input, timers and paint: batches sent back to
+// back would keep those waiting. After each batch the worker rests this share of its time.
+constexpr double kRowBatchRest = 0.25;
+
 // The size of the next batch after one of `rows` rows took `seconds`: as many rows as fit the
 // budget at that pace, but at most four times and at least half as many as before (one quick
 // or slow measure is not trusted far), and within kMinRowBatch to kMaxRowBatch.
