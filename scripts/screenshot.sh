@@ -4,7 +4,7 @@
 # Usage: scripts/screenshot.sh [output folder]   (default: build/screenshots)
 #        scripts/screenshot.sh docs              also renews the README's two images in docs/
 # SCOURWELL_LOGPIXELS=144 shoots at that DPI, in a Wine prefix of its own; SCOURWELL_PRESET=win64
-# shoots the 64-bit build, for kernels that can't run 32-bit programs.
+# shoots the 64-bit build, which is also taken where the kernel can't run 32-bit programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-build/screenshots}
@@ -15,11 +15,13 @@ if [ "$out" = docs ]; then
 fi
 mkdir -p "$out"
 scripts/install-deps.sh
-preset=${SCOURWELL_PRESET:-win32}
 dpi=${SCOURWELL_LOGPIXELS:-96}
 if [ "$dpi" != 96 ]; then
     export SCOURWELL_WINEPREFIX=$PWD/build/wineprefix-dpi$dpi
 fi
+source cmake/wine-prefix.sh
+preset=${SCOURWELL_PRESET:-win32}
+[ "$preset" != win32 ] || scourwell_runs_32bit || preset=win64
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" -j "$(nproc)" --target Scourwell >/dev/null
 
