@@ -2,22 +2,12 @@
 
 #include "os/utf8.h"
 
-namespace {
-
-bool IsHigh(char32_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool IsLow(char32_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-}  // namespace
-
 void CutSearchText(std::u16string& units) {
     const std::size_t most = kTextBufferSize - 1;
     if (units.size() > most) {
-        units.resize(IsHigh(units[most - 1]) && IsLow(units[most]) ? most - 1 : most);
+        const bool splitsPair =
+            os::IsHighSurrogate(units[most - 1]) && os::IsLowSurrogate(units[most]);
+        units.resize(splitsPair ? most - 1 : most);
     }
 }
 

@@ -1,18 +1,8 @@
 #include "os/utf8.h"
 
-#include <cstdint>
-
 namespace os {
 
 namespace {
-
-bool IsHighSurrogate(std::uint32_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool IsLowSurrogate(std::uint32_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
 
 void Append(std::string& out, std::uint32_t code) {
     if (code < 0x80) {

@@ -4,9 +4,18 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace os {
+
+// The two halves of a UTF-16 surrogate pair, by code unit.
+inline bool IsHighSurrogate(std::uint32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+inline bool IsLowSurrogate(std::uint32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 // The UTF-8 form of length UTF-16 units; always succeeds.
 std::string Utf8FromUtf16(const char16_t* units, std::size_t length);

@@ -13,14 +13,6 @@ bool IsContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
 
-bool IsHighSurrogate(std::uint32_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool IsLowSurrogate(std::uint32_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 // Decodes the sequence at text[i], moving i past it; false when it is not UTF-8. Overlong
 // forms are refused, so each code point has one spelling and each name one path text.
 bool Decode(const std::string& text, std::size_t& i, std::uint32_t& code) {
