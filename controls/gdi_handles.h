@@ -10,33 +10,40 @@
 
 #include "controls/dpi_scale.h"
 
-class GdiObject {
+// Owns one handle that Release gives back when the owner goes; move-only, empty when null.
+template <typename Handle, typename Release>
+class OwnedHandle {
   public:
-    GdiObject() = default;
-    explicit GdiObject(HGDIOBJ object) : object_(object) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
+    OwnedHandle() = default;
+    explicit OwnedHandle(Handle handle) : handle_(handle) {}
+    ~OwnedHandle() { Reset(); }
+    OwnedHandle(OwnedHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    OwnedHandle& operator=(OwnedHandle&& other) noexcept {
         if (this != &other) {
             Reset();
-            object_ = std::exchange(other.object_, nullptr);
+            handle_ = std::exchange(other.handle_, nullptr);
         }
         return *this;
     }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
 
-    HGDIOBJ Get() const { return object_; }
+    Handle Get() const { return handle_; }
     void Reset() {
-        if (object_ != nullptr) {
-            DeleteObject(object_);
-            object_ = nullptr;
+        if (handle_ != nullptr) {
+            Release()(handle_);
+            handle_ = nullptr;
         }
     }
 
   private:
-    HGDIOBJ object_ = nullptr;
+    Handle handle_ = nullptr;
 };
+
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using GdiObject = OwnedHandle<HGDIOBJ, DeleteGdiObject>;
 
 // Selects an object into a context and puts the previous one back when it goes.
 class SelectedObject {

@@ -5,32 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <utility>
+#include "controls/gdi_handles.h"
 
-class OwnedImageList {
-  public:
-    OwnedImageList() = default;
-    explicit OwnedImageList(HIMAGELIST list) : list_(list) {}
-    ~OwnedImageList() { Reset(); }
-    OwnedImageList(OwnedImageList&& other) noexcept : list_(std::exchange(other.list_, nullptr)) {}
-    OwnedImageList& operator=(OwnedImageList&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            list_ = std::exchange(other.list_, nullptr);
-        }
-        return *this;
-    }
-    OwnedImageList(const OwnedImageList&) = delete;
-    OwnedImageList& operator=(const OwnedImageList&) = delete;
-
-    HIMAGELIST Get() const { return list_; }
-    void Reset() {
-        if (list_ != nullptr) {
-            ImageList_Destroy(list_);
-            list_ = nullptr;
-        }
-    }
-
-  private:
-    HIMAGELIST list_ = nullptr;
+struct DestroyImageList {
+    void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
 };
+using OwnedImageList = OwnedHandle<HIMAGELIST, DestroyImageList>;
