@@ -205,6 +205,22 @@ int ListCtrlEx::GetItemCount() const {
     return static_cast<int>(SendMessageA(hwnd, LVM_GETITEMCOUNT, 0, 0));
 }
 
+std::vector<int> ListCtrlEx::GetSelectedRows() const {
+    std::vector<int> rows;
+    rows.reserve(static_cast<std::size_t>(SendMessageW(hwnd, LVM_GETSELECTEDCOUNT, 0, 0)));
+    for (int row = -1; (row = ListView_GetNextItem(hwnd, row, LVNI_SELECTED)) != -1;) {
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+void ListCtrlEx::SelectAll() {
+    ListView_SetItemState(hwnd, -1, LVIS_SELECTED, LVIS_SELECTED);
+    if (ListView_GetSelectionMark(hwnd) == -1 && GetItemCount() > 0) {
+        ListView_SetSelectionMark(hwnd, 0);
+    }
+}
+
 BOOL ListCtrlEx::SetColumnWidth(int column, int width) {
     // Only the low 16 bits travel, so -1 (LVSCW_AUTOSIZE) arrives as 0xFFFF.
     const LPARAM lowWord = static_cast<LPARAM>(static_cast<WORD>(width));

@@ -41,6 +41,11 @@ class ListCtrlEx {
     // Copies the cell's text, cut at a character to fit size - 1 bytes and a terminating zero.
     BOOL GetItemText(int row, int subItem, char* buffer, int size) const;
     int GetItemCount() const;
+    // The selected rows, top first.
+    std::vector<int> GetSelectedRows() const;
+    // Selects every row in one message, a virtual list's too, and puts the selection mark on
+    // the first row when there is none, so that the context menu shows.
+    void SelectAll();
     // A virtual list's row count: its rows ask their parent for their cells. The scroll place
     // stays, and the icons the rows show are the system's as they are now.
     BOOL SetVirtualItemCount(int count);

@@ -48,15 +48,15 @@ bool TakeOption(const std::string& argument, const char* name, std::string* rest
 const char kCommandLineUsage[] =
     "Scourwell.exe [/text:TEXT] [/ext:EXT] [/case] [/start] [PATH ...]\n"
     "\n"
-    "PATH\tA folder to search, added as if typed and Added; a file adds its folder.\n"
-    "/text:TEXT\tThe text to search for.\n"
-    "/ext:EXT\tThe extension filter, e.g. /ext:.txt\n"
-    "/case\tTicks Match Case.\n"
-    "/start\tStarts the search once the window shows.\n"
-    "/install-menu\tAdds \"Search contents with Scourwell\" to the file browser's menu of "
-    "folders and drives, for you alone.\n"
-    "/remove-menu\tRemoves that menu entry again.\n"
-    "/?\tShows this text.";
+    "PATH: a folder to search, added as if typed and Added; a file adds its folder.\n"
+    "/text:TEXT: the text to search for.\n"
+    "/ext:EXT: the extension filter, such as .txt\n"
+    "/case: ticks Match Case.\n"
+    "/start: starts the search once the window shows.\n"
+    "/install-menu: adds \"Search contents with Scourwell\" to the file browser's menu of "
+    "folders and drives, for your account alone.\n"
+    "/remove-menu: takes that menu entry out again.\n"
+    "/?: shows this text.";
 
 std::vector<std::string> SplitCommandLine(const std::string& line) {
     std::vector<std::string> out;

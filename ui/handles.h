@@ -1,11 +1,13 @@
-// Owning wrapper for a kernel handle that CloseHandle releases (the worker thread's).
-// Move-only; the empty value is INVALID_HANDLE_VALUE, as the close protocol expects.
+// Owning wrappers for the window side's handles: the worker thread's, registry keys, global
+// memory and an open clipboard. Each is move-only or pinned, and releases what it holds once.
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
 
+// A kernel handle that CloseHandle releases (the worker thread's). The empty value is
+// INVALID_HANDLE_VALUE, as the close protocol expects.
 class ThreadHandle {
   public:
     ThreadHandle() = default;
@@ -41,4 +43,61 @@ class ThreadHandle {
 
   private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+// An open registry key.
+class RegistryKey {
+  public:
+    RegistryKey() = default;
+    ~RegistryKey() {
+        if (key_ != nullptr) {
+            RegCloseKey(key_);
+        }
+    }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    HKEY Get() const { return key_; }
+    HKEY* Receive() { return &key_; }  // for the call that opens it; only while empty
+
+  private:
+    HKEY key_ = nullptr;
+};
+
+// A block from GlobalAlloc, freed unless handed on (to the clipboard, which then owns it).
+class GlobalMemory {
+  public:
+    explicit GlobalMemory(SIZE_T bytes) : memory_(GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
+    ~GlobalMemory() {
+        if (memory_ != nullptr) {
+            GlobalFree(memory_);
+        }
+    }
+    GlobalMemory(const GlobalMemory&) = delete;
+    GlobalMemory& operator=(const GlobalMemory&) = delete;
+
+    HGLOBAL Get() const { return memory_; }
+    HGLOBAL Release() { return std::exchange(memory_, nullptr); }
+
+  private:
+    HGLOBAL memory_;
+};
+
+// The clipboard, open for this window while this lives; Opened() tells whether it could be
+// opened (another program may hold it).
+class ClipboardSession {
+  public:
+    explicit ClipboardSession(HWND owner) : opened_(OpenClipboard(owner) != FALSE) {}
+    ~ClipboardSession() {
+        if (opened_) {
+            CloseClipboard();
+        }
+    }
+    ClipboardSession(const ClipboardSession&) = delete;
+    ClipboardSession& operator=(const ClipboardSession&) = delete;
+
+    bool Opened() const { return opened_; }
+
+  private:
+    bool opened_;
 };

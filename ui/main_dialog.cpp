@@ -8,6 +8,7 @@
 #include "ui/search_path_list.h"
 #include "ui/search_thread.h"
 #include "ui/shell_actions.h"
+#include "ui/startup_options.h"
 #include "ui/window_dpi.h"
 
 namespace {
@@ -69,7 +70,7 @@ void AnchorControls() {
     layout.AddControl(IDC_RESULT_LIST, kAnchorStretch, kAnchorStretch, true);
 }
 
-void OnInitDialog(HWND dialog) {
+void OnInitDialog(HWND dialog, const CommandLineOptions* options) {
     g_app.dialogWindow = dialog;
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -89,6 +90,10 @@ void OnInitDialog(HWND dialog) {
     const int dpi = DpiOfWindow(dialog);
     UseDpi(dpi);
     SetUpColumns(dpi);
+    if (options != nullptr) {
+        FillStartupInputs(dialog, *options);
+        PostMessageW(dialog, WM_ADD_STARTUP_FOLDERS, 0, reinterpret_cast<LPARAM>(options));
+    }
 }
 
 // The found file of the results list's selection-mark row, or null when there is none.
@@ -179,7 +184,10 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     g_app.anchorLayout.OnMessage(dialog, message, wParam, lParam);
     switch (message) {
         case WM_INITDIALOG:
-            OnInitDialog(dialog);
+            OnInitDialog(dialog, reinterpret_cast<const CommandLineOptions*>(lParam));
+            return TRUE;
+        case WM_ADD_STARTUP_FOLDERS:
+            AddStartupFolders(*reinterpret_cast<const CommandLineOptions*>(lParam));
             return TRUE;
         case WM_COMMAND:
             return OnCommand(LOWORD(wParam));

@@ -12,7 +12,11 @@ constexpr UINT_PTR TIMER_START_RETRY = 30;  // 10 ms while a Start waits for the
 constexpr UINT WM_ADD_RESULT_ROWS = WM_APP + 10;
 // Sent by the worker before the result set changes: empties the results list.
 constexpr UINT WM_CLEAR_RESULT_ROWS = WM_APP + 11;
+// Posted to itself at set-up: lParam is the CommandLineOptions whose folders to add now.
+constexpr UINT WM_ADD_STARTUP_FOLDERS = WM_APP + 12;
 
+// The dialog's creation parameter is null or the CommandLineOptions to start with, which must
+// live as long as the dialog.
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Pops the first submenu of a menu resource up at the mouse position.

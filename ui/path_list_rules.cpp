@@ -28,6 +28,10 @@ void NormalizeSearchPath(std::string& path) {
     }
 }
 
+bool SameSearchPath(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && PrefixEqualFolded(a, b, a.size());
+}
+
 PathOverlap FindPathOverlap(const std::vector<std::string>& rows, const std::string& path) {
     const std::size_t n = path.size();
     for (std::size_t i = 0; i < rows.size(); ++i) {

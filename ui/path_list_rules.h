@@ -9,6 +9,9 @@
 // becomes "C:\Data" and a drive root "D:\" becomes "D:".
 void NormalizeSearchPath(std::string& path);
 
+// Whether two paths name the same folder as the list compares them: A-Z folded, nothing else.
+bool SameSearchPath(const std::string& a, const std::string& b);
+
 struct PathOverlap {
     enum class Kind {
         kNone,             // may be added

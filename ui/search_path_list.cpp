@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <utility>
 #include <vector>
 
 #include "os/utf16.h"
@@ -13,24 +14,38 @@
 
 namespace {
 
-void ShowError(const char* text) {
-    MessageBoxA(g_app.dialogWindow, text, "Error", MB_OK | MB_ICONWARNING | MB_TOPMOST);
+constexpr char kNotAccessible[] = "The directory is not accessable";
+constexpr char kAlreadyIncluded[] = "The directory is already included in our search";
+
+void ShowError(const std::string& text) {
+    MessageBoxW(g_app.dialogWindow, os::Widen(text).c_str(), L"Error",
+                MB_OK | MB_ICONWARNING | MB_TOPMOST);
+}
+
+// Shows the refusal's box, or notes the path under its reason.
+void Refuse(const char* reason, const std::string& path, PathRefusals* refusals) {
+    if (refusals == nullptr) {
+        ShowError(reason);
+    } else {
+        (reason == kNotAccessible ? refusals->notAccessible : refusals->alreadyIncluded)
+            .push_back(path);
+    }
 }
 
 // A folder whose UTF-8 form would not fit the search's buffers is refused as well: it would
 // be searched cut, as another folder.
-int CheckFolderAccess(const std::string& path) {
+int CheckFolderAccess(const std::string& path, PathRefusals* refusals) {
     bool converted = false;
     const std::wstring wide = os::Widen(path, &converted);
     if (converted && path.size() < kTextBufferSize &&
         GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) {
         return 1;
     }
-    ShowError("The directory is not accessable");
+    Refuse(kNotAccessible, path, refusals);
     return 0;
 }
 
-int CheckPathOverlap(const std::string& path) {
+int CheckPathOverlap(const std::string& path, PathRefusals* refusals) {
     ListCtrlEx& list = g_app.pathList;
     std::vector<std::string> rows;
     const int count = list.GetItemCount();
@@ -44,7 +59,7 @@ int CheckPathOverlap(const std::string& path) {
         case PathOverlap::Kind::kNone:
             return 0;
         case PathOverlap::Kind::kAlreadyIncluded:
-            ShowError("The directory is already included in our search");
+            Refuse(kAlreadyIncluded, path, refusals);
             return 1;
         case PathOverlap::Kind::kParentOfRow:
             list.SetItemText(overlap.row, 0, path.c_str());
@@ -84,17 +99,32 @@ void BrowseForSearchPath() {
 
 }  // namespace
 
-int AddSearchPath(std::string& path) {
+int AddSearchPath(std::string& path, PathRefusals* refusals) {
     if (path.empty()) {
         return 0;
     }
     NormalizeSearchPath(path);
-    if (CheckFolderAccess(path) == 0 || CheckPathOverlap(path) == 1) {
+    if (CheckFolderAccess(path, refusals) == 0 || CheckPathOverlap(path, refusals) == 1) {
         return 0;
     }
     g_app.pathList.InsertItem(0, path.c_str(), ListCtrlEx::GetFolderIconIndex(true), 0);
     g_app.pathList.SetColumnWidth(0, -1);
     return 1;
+}
+
+void ShowPathRefusals(const PathRefusals& refusals) {
+    const std::pair<const char*, const std::vector<std::string>*> reasons[] = {
+        {kNotAccessible, &refusals.notAccessible}, {kAlreadyIncluded, &refusals.alreadyIncluded}};
+    for (const auto& [reason, paths] : reasons) {
+        if (paths->empty()) {
+            continue;
+        }
+        std::string text = std::string(reason) + "\n";
+        for (const std::string& path : *paths) {
+            text += "\n" + path;
+        }
+        ShowError(text);
+    }
 }
 
 void OnAddCommand() {
@@ -107,6 +137,14 @@ void OnAddCommand() {
     std::string path = os::Narrow(typed, length);
     if (AddSearchPath(path) == 1) {
         SetDlgItemTextA(g_app.dialogWindow, IDC_PATH_EDIT, nullptr);
+    }
+}
+
+void RemoveSelectedPaths() {
+    const std::vector<int> rows = g_app.pathList.GetSelectedRows();
+    // Bottom up, so the rows still to go keep their indexes.
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        SendMessageW(g_app.pathList.hwnd, LVM_DELETEITEM, static_cast<WPARAM>(*row), 0);
     }
 }
 

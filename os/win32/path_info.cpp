@@ -1,0 +1,32 @@
+#include "os/path_info.h"
+
+#include <windows.h>
+
+#include "os/utf16.h"
+#include "os/win32/wide_path.h"
+
+namespace os {
+
+std::string FullPath(const std::string& path) {
+    bool ok = false;
+    const std::wstring wide = Widen(path, &ok);
+    const DWORD needed = ok ? GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr) : 0;
+    if (needed == 0) {
+        return path;
+    }
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), needed, &full[0], nullptr);
+    return length > 0 && length < needed ? Narrow(full.data(), length) : path;
+}
+
+PathKind KindOfPath(const std::string& path) {
+    std::wstring longPath;
+    const DWORD attributes =
+        LongPath(path, longPath) ? GetFileAttributesW(longPath.c_str()) : INVALID_FILE_ATTRIBUTES;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return PathKind::kMissing;
+    }
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::kFolder : PathKind::kFile;
+}
+
+}  // namespace os
