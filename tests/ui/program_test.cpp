@@ -11,58 +11,40 @@
 
 namespace {
 
-// Scourwell.exe, from the build's path that the test is given.
-std::wstring ProgramPath() {
-    std::string path = std::getenv("SCOURWELL_EXE") ? std::getenv("SCOURWELL_EXE") : "";
-    if (!path.empty() && path[0] == '/') {
-        path = "Z:" + path;  // Wine's drive for the whole Unix tree
-    }
+// Scourwell.exe, from the build's path, on Wine's drive for the whole Unix tree.
+std::wstring Command(const std::wstring& arguments) {
+    std::string path = std::string("Z:") + std::getenv("SCOURWELL_EXE");
     std::replace(path.begin(), path.end(), '/', '\\');
-    return os::Widen(path);
+    return L"\"" + os::Widen(path) + L"\" " + arguments;
 }
 
 // One start of the program with a command line, in a folder; ended with the test.
 struct Program {
-    Program(const std::wstring& line, const std::string& folder) {
+    Program(std::wstring line, const std::string& folder) {
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
-        std::wstring buffer = line;
-        EXPECT_TRUE(CreateProcessW(nullptr, &buffer[0], nullptr, nullptr, FALSE, 0, nullptr,
+        EXPECT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
                                    os::Widen(folder).c_str(), &startup, &info));
     }
     ~Program() {
-        if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(info.hProcess, 9);
-        }
+        TerminateProcess(info.hProcess, 9);  // when still there
         CloseHandle(info.hThread);
         CloseHandle(info.hProcess);
     }
 
     // Its shown top-level window with this title.
     HWND Window(const wchar_t* title) const {
-        struct Search {
-            DWORD process;
-            const wchar_t* title;
-            HWND found;
-        } search{info.dwProcessId, title, nullptr};
+        HWND found = nullptr;
         WaitUntil("the program's window", [&] {
-            EnumWindows(
-                [](HWND window, LPARAM data) {
-                    auto& s = *reinterpret_cast<Search*>(data);
-                    DWORD process = 0;
-                    GetWindowThreadProcessId(window, &process);
-                    wchar_t text[100] = {};
-                    GetWindowTextW(window, text, 100);
-                    if (process == s.process && IsWindowVisible(window) &&
-                        s.title == std::wstring(text)) {
-                        s.found = window;
-                    }
-                    return s.found == nullptr ? TRUE : FALSE;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
+            DWORD process = 0;
+            found = nullptr;
+            while ((found = FindWindowExW(nullptr, found, nullptr, title)) &&
+                   (GetWindowThreadProcessId(found, &process),
+                    process != info.dwProcessId || !IsWindowVisible(found))) {
+            }
+            return found != nullptr;
         });
-        return search.found;
+        return found;
     }
 
     // Presses OK on the message box with this title and returns its text.
@@ -82,41 +64,40 @@ struct Program {
         return os::Narrow(text);
     }
 
-    // The path list's rows once they are `expected` or 10 s have passed (the folders are added
-    // after the window shows), read through a buffer in the program's memory: a list view answers
-    // with addresses in its own process.
+    // The path list's rows once they are `expected` or 10 s have passed (the folders come after
+    // the window shows), read through a buffer in the program's memory: a list view answers with
+    // addresses in its own process.
     std::vector<std::string> Paths(const std::vector<std::string>& expected) const {
-        std::vector<std::string> rows;
-        WaitUntil(nullptr, [&] { return (rows = ReadPaths()) == expected; });
-        return rows;
-    }
-    std::vector<std::string> ReadPaths() const {
         const HWND list = GetDlgItem(Window(L"Scourwell"), IDC_PATH_LIST);
         HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
                                      FALSE, info.dwProcessId);
-        auto* remote = static_cast<char*>(
+        auto* remote = static_cast<LVITEMW*>(
             VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
         std::vector<std::string> rows;
-        for (int row = 0; row < ListView_GetItemCount(list); ++row) {
-            LVITEMW item = {};
-            item.cchTextMax = 1000;
-            item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof item);
-            WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-            SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote));
-            wchar_t text[1000] = {};
-            ReadProcessMemory(process, item.pszText, text, sizeof text - 2, nullptr);
-            rows.push_back(os::Narrow(text));
-        }
+        WaitUntil(nullptr, [&] {
+            rows.clear();
+            for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+                LVITEMW item = {};
+                item.cchTextMax = 1000;
+                item.pszText = reinterpret_cast<wchar_t*>(remote + 1);
+                WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+                SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote));
+                wchar_t text[1000] = {};
+                ReadProcessMemory(process, item.pszText, text, sizeof text - 2, nullptr);
+                rows.push_back(os::Narrow(text));
+            }
+            return rows == expected;
+        });
         VirtualFreeEx(process, remote, 0, MEM_RELEASE);
         CloseHandle(process);
         return rows;
     }
 
-    DWORD Close() const {
-        PostMessageW(Window(L"Scourwell"), WM_CLOSE, 0, 0);
-        return ExitCode();
-    }
-    DWORD ExitCode() const {
+    // Closes the dialog, if any, and waits for the exit code.
+    DWORD Exit(bool close) const {
+        if (close) {
+            PostMessageW(Window(L"Scourwell"), WM_CLOSE, 0, 0);
+        }
         DWORD code = 259;
         EXPECT_EQ(WaitForSingleObject(info.hProcess, 10000), WAIT_OBJECT_0) << "no exit in 10 s";
         GetExitCodeProcess(info.hProcess, &code);
@@ -125,10 +106,6 @@ struct Program {
 
     PROCESS_INFORMATION info = {};
 };
-
-std::wstring Command(const std::wstring& arguments) {
-    return L"\"" + ProgramPath() + L"\" " + arguments;
-}
 
 // Every key and value under a key of the current user's, a line each; empty when it is missing.
 std::string Snapshot(const std::wstring& path) {
@@ -192,7 +169,7 @@ TEST(ProgramStart, CommandLineFillsTheInputsAddsTheFoldersAndStartsTheSearch) {
     EXPECT_EQ(program.Text(IDC_STATUS), "Files searched: 3, Files found: 2, Unaccessable: 0");
     const std::vector<std::string> paths = {root + "\\b", root + "\\" + folder};
     EXPECT_EQ(program.Paths(paths), paths);
-    EXPECT_EQ(program.Close(), 0u);
+    EXPECT_EQ(program.Exit(true), 0u);
 }
 
 // The usage box first, under a title of its own, then the dialog as if the option was not
@@ -204,7 +181,7 @@ TEST(ProgramStart, UnknownOptionShowsTheUsageAndADriveAloneIsItsRoot) {
               "Scourwell.exe [/text:TEXT] [/ext:EXT] [/case] [");
     EXPECT_EQ(program.Paths({"C:"}), std::vector<std::string>{"C:"});
     EXPECT_EQ(program.Text(IDC_SEARCH_TEXT), "abc");
-    EXPECT_EQ(program.Close(), 0u);
+    EXPECT_EQ(program.Exit(true), 0u);
 }
 
 // Another program's verb beside the entry stays; the three parents end as they began.
@@ -222,17 +199,14 @@ TEST(ShellMenu, InstalledEntryOpensTheFolderClickedAndRemovalTakesOutItAlone) {
     ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (other + L"\\command").c_str(), nullptr, REG_SZ,
                               otherCommand, sizeof otherCommand),
               ERROR_SUCCESS);
-    std::string before;
-    for (const std::wstring& parent : parents) {
-        before += Snapshot(parent);
-    }
+    const std::string before = Snapshot(parents[0]) + Snapshot(parents[1]) + Snapshot(parents[2]);
     TempTree tree;
     const Program install(Command(L"/install-menu"), tree.Root());
     EXPECT_EQ(install.TakeBox(L"Scourwell").substr(0, 38),
               "The file browser's menu of folders, fo");
-    EXPECT_EQ(install.ExitCode(), 0u);
+    EXPECT_EQ(install.Exit(false), 0u);
 
-    const std::wstring program = L"\"" + ProgramPath() + L"\"";
+    const std::wstring program = Command(L"").substr(0, Command(L"").find(L' '));
     for (int i = 0; i < 3; ++i) {
         const std::wstring key = parents[i] + L"\\Scourwell";
         EXPECT_EQ(Value(key, L"MUIVerb"), L"Search contents with Scourwell");
@@ -245,17 +219,13 @@ TEST(ShellMenu, InstalledEntryOpensTheFolderClickedAndRemovalTakesOutItAlone) {
     line.replace(line.find(L"%1"), 2, os::Widen(folder));
     const Program opened(line, tree.Root());
     EXPECT_EQ(opened.Paths({folder}), std::vector<std::string>{folder});
-    EXPECT_EQ(opened.Close(), 0u);
+    EXPECT_EQ(opened.Exit(true), 0u);
 
     const Program remove(Command(L"/remove-menu"), tree.Root());
     EXPECT_EQ(remove.TakeBox(L"Scourwell").substr(0, 40),
               "\"Search contents with Scourwell\" is no l");
-    EXPECT_EQ(remove.ExitCode(), 0u);
-    std::string after;
-    for (const std::wstring& parent : parents) {
-        after += Snapshot(parent);
-    }
-    EXPECT_EQ(after, before);
+    EXPECT_EQ(remove.Exit(false), 0u);
+    EXPECT_EQ(Snapshot(parents[0]) + Snapshot(parents[1]) + Snapshot(parents[2]), before);
     EXPECT_NE(before.find("shell\\Other\\command"), std::string::npos);
     RegDeleteTreeW(HKEY_CURRENT_USER, other.c_str());
 }
