@@ -1,5 +1,5 @@
 // What the dialog asks of a path it was given whole: its full form and what it names. The
-// question goes in the platform's long form, so no length limit applies to it.
+// question goes in the long form, so no length limit applies to it. Windows builds only.
 #pragma once
 
 #include <string>

@@ -6,15 +6,9 @@
 
 namespace {
 
-bool IsBareDrive(const std::string& path) {
-    const char letter = static_cast<char>(path.empty() ? 0 : path[0] | 0x20);
-    return path.size() == 2 && path[1] == ':' && letter >= 'a' && letter <= 'z';
-}
-
-// The folder a given path stands for. D: alone is the drive's root; taken as it is, the system
-// would make it D's current folder.
+// The folder a given path stands for.
 std::string FolderOf(const std::string& given) {
-    std::string path = os::FullPath(IsBareDrive(given) ? given + "\\" : given);
+    std::string path = os::FullPath(DriveAloneAsRoot(given));
     if (os::KindOfPath(path) == os::PathKind::kFile) {
         path.erase(path.find_last_of('\\') + 1);  // a file in a root keeps the root's backslash
     }

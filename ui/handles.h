@@ -1,8 +1,10 @@
 // Owning wrappers for the window side's handles: the worker thread's, registry keys, global
-// memory and an open clipboard. Each is move-only or pinned, and releases what it holds once.
+// memory, an open clipboard and a drop. Each is move-only or pinned, and releases what it holds
+// once.
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <utility>
 
@@ -73,6 +75,8 @@ class GlobalMemory {
             GlobalFree(memory_);
         }
     }
+    GlobalMemory(GlobalMemory&& other) noexcept : memory_(other.Release()) {}
+    GlobalMemory& operator=(GlobalMemory&&) = delete;
     GlobalMemory(const GlobalMemory&) = delete;
     GlobalMemory& operator=(const GlobalMemory&) = delete;
 
@@ -100,4 +104,18 @@ class ClipboardSession {
 
   private:
     bool opened_;
+};
+
+// The names of a drop on the window, finished (and freed) when done with, however it went.
+class DroppedFiles {
+  public:
+    explicit DroppedFiles(HDROP drop) : drop_(drop) {}
+    ~DroppedFiles() { DragFinish(drop_); }
+    DroppedFiles(const DroppedFiles&) = delete;
+    DroppedFiles& operator=(const DroppedFiles&) = delete;
+
+    HDROP Get() const { return drop_; }
+
+  private:
+    HDROP drop_;
 };

@@ -4,7 +4,10 @@
 
 #include "resources/resource_ids.h"
 #include "ui/app_state.h"
+#include "ui/folder_drop.h"
+#include "ui/list_commands.h"
 #include "ui/result_rows.h"
+#include "ui/save_list.h"
 #include "ui/search_path_list.h"
 #include "ui/search_thread.h"
 #include "ui/shell_actions.h"
@@ -86,6 +89,7 @@ void OnInitDialog(HWND dialog, const CommandLineOptions* options) {
     SendDlgItemMessageW(dialog, IDC_SEARCH_TEXT, EM_SETCUEBANNER, 0,
                         reinterpret_cast<LPARAM>(L"Enter text to search for..."));
     AnchorControls();
+    AcceptFolderDrops(dialog);
     LeaveDpiLayoutToProgram(dialog);
     const int dpi = DpiOfWindow(dialog);
     UseDpi(dpi);
@@ -130,6 +134,13 @@ BOOL OnCommand(int command) {
                 }
             }
             return FALSE;
+        case ID_COPY_FULL_PATH:
+        case ID_COPY_FILE_NAME:
+            CopySelectedResults(command == ID_COPY_FILE_NAME);
+            return FALSE;
+        case ID_SAVE_LIST:
+            SaveResultList();
+            return FALSE;
         default:
             return FALSE;
     }
@@ -139,6 +150,10 @@ void OnNotify(HWND dialog, NMHDR* header) {
     if (header->code == LVN_GETDISPINFOW && header->hwndFrom == g_app.resultList.hwnd) {
         FillResultCell(*reinterpret_cast<NMLVDISPINFOW*>(header), g_app.search.resultSet,
                        g_app.resultRows);
+        return;
+    }
+    if (header->code == static_cast<UINT>(LVN_KEYDOWN)) {
+        OnListKey(*reinterpret_cast<NMLVKEYDOWN*>(header));
         return;
     }
     if (header->code != static_cast<UINT>(NM_RCLICK)) {
@@ -185,6 +200,9 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     switch (message) {
         case WM_INITDIALOG:
             OnInitDialog(dialog, reinterpret_cast<const CommandLineOptions*>(lParam));
+            return TRUE;
+        case WM_DROPFILES:
+            OnFolderDrop(dialog, reinterpret_cast<HDROP>(wParam));
             return TRUE;
         case WM_ADD_STARTUP_FOLDERS:
             AddStartupFolders(*reinterpret_cast<const CommandLineOptions*>(lParam));

@@ -28,6 +28,12 @@ void NormalizeSearchPath(std::string& path) {
     }
 }
 
+std::string DriveAloneAsRoot(const std::string& path) {
+    const char letter = static_cast<char>(path.empty() ? 0 : path[0] | 0x20);
+    const bool driveAlone = path.size() == 2 && path[1] == ':' && letter >= 'a' && letter <= 'z';
+    return driveAlone ? path + "\\" : path;
+}
+
 bool SameSearchPath(const std::string& a, const std::string& b) {
     return a.size() == b.size() && PrefixEqualFolded(a, b, a.size());
 }

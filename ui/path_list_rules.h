@@ -9,6 +9,10 @@
 // becomes "C:\Data" and a drive root "D:\" becomes "D:".
 void NormalizeSearchPath(std::string& path);
 
+// A path given whole (command line, drop) as it goes to the system to be made full: a drive
+// alone, D:, stands for its root D:\, where the system would take the drive's current folder.
+std::string DriveAloneAsRoot(const std::string& path);
+
 // Whether two paths name the same folder as the list compares them: A-Z folded, nothing else.
 bool SameSearchPath(const std::string& a, const std::string& b);
 

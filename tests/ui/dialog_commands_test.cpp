@@ -20,28 +20,6 @@
 #include "ui/dialog_view.h"
 #include "ui/shell_actions.h"
 
-// Waits for an error box, tells what it shows and presses OK; "" when none came (`what`:
-// WaitUntil's).
-static std::string TakeErrorBox(const char* what, DWORD timeoutMs) {
-    HWND box = nullptr;
-    WaitUntil(
-        what, [&] { return IsWindowVisible(box = FindWindowA("#32770", "Error")); }, timeoutMs);
-    char text[256] = {};
-    if (!GetDlgItemTextA(box, 0xFFFF, text, sizeof text)) {
-        return "";
-    }
-    // The icon is in one of the box's statics, whatever its identifier; others answer 0.
-    const auto warning = reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_WARNING));
-    std::string shown = text;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        shown += SendMessageA(child, STM_GETICON, 0, 0) == warning ? ", warning" : "";
-    }
-    shown += GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL) ? ", OK" : "";
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    WaitUntil("the error box to close", [&] { return !IsWindow(box); });
-    return shown;
-}
-
 // Both shell actions on the result row with the mark pass its path quoted, as the browser
 // would split a path at a comma.
 static void ExpectShellActions(const DialogDriver& ui, int mark, const std::string& path) {

@@ -32,6 +32,28 @@ static LRESULT CALLBACK StatusHook(HWND window, UINT message, WPARAM wParam, LPA
     return result;
 }
 
+// Waits for an error box, tells what it shows and presses OK; "" when none came (`what`:
+// WaitUntil's).
+std::string TakeErrorBox(const char* what, DWORD timeoutMs) {
+    HWND box = nullptr;
+    WaitUntil(
+        what, [&] { return IsWindowVisible(box = FindWindowA("#32770", "Error")); }, timeoutMs);
+    wchar_t text[2000] = {};
+    if (!GetDlgItemTextW(box, 0xFFFF, text, 2000)) {
+        return "";
+    }
+    // The icon is in one of the box's statics, whatever its identifier; others answer 0.
+    const auto warning = reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_WARNING));
+    std::string shown = os::Narrow(text);
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        shown += SendMessageA(child, STM_GETICON, 0, 0) == warning ? ", warning" : "";
+    }
+    shown += GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL) ? ", OK" : "";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    WaitUntil("the error box to close", [&] { return !IsWindow(box); });
+    return shown;
+}
+
 void WaitUntil(const char* what, const std::function<bool()>& done, DWORD timeoutMs) {
     for (const DWORD start = GetTickCount(); !done() && GetTickCount() - start < timeoutMs;) {
         Sleep(5);
@@ -111,19 +133,43 @@ std::vector<std::string> DialogDriver::Rows(int listId) const {
     return rows;
 }
 
-void DialogDriver::ContextMenu(int listId, int mark, char key) const {
+void DialogDriver::ContextMenu(int listId, int mark, char key, bool selectAll) const {
     // Every row selected, the mark on one: the actions must take the mark's row alone.
     const HWND list = Item(listId);
-    ListView_SetItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
+    if (selectAll) {
+        ListView_SetItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
+    }
     ListView_SetSelectionMark(list, mark);
-    // At the bottom right, below the last row, so that the click selects nothing.
-    RECT client;
-    GetClientRect(list, &client);
-    PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(client.right - 5, client.bottom - 5));
-    PostMessageA(list, WM_RBUTTONUP, 0, MAKELPARAM(client.right - 5, client.bottom - 5));
+    // At the bottom right, below the last row, so that the click selects nothing; or on the
+    // mark's row, which keeps the selection as it is when that row is selected.
+    RECT at;
+    GetClientRect(list, &at);
+    at.left = at.right -= 5;
+    at.top = at.bottom -= 5;
+    if (!selectAll) {
+        ListView_GetItemRect(list, mark, &at, LVIR_LABEL);
+    }
+    const LPARAM point = MAKELPARAM(at.left, (at.top + at.bottom) / 2);
+    PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, point);
+    PostMessageA(list, WM_RBUTTONUP, 0, point);
     const auto menuShown = [] { return IsWindowVisible(FindWindowA("#32768", nullptr)) != FALSE; };
     WaitUntil("the context menu", menuShown, 3000);
     PostMessageA(dialog, WM_CHAR, key, 0);
     WaitUntil("the context menu to close", [&] { return !menuShown(); });
     OnDialogThread();  // the menu posted its command before
+}
+
+void DialogDriver::Key(int listId, WORD key, bool control) const {
+    // The key comes through the dialog's loop; Ctrl is down in the dialog thread's key state.
+    BYTE keys[256] = {};
+    OnDialogThread([&] {
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        SetKeyboardState(keys);
+    });
+    PostMessageW(Item(listId), WM_KEYDOWN, key, 1);
+    OnDialogThread([&] {
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    });
 }

@@ -29,9 +29,11 @@ struct DialogDriver {
     void RunSearch() const;
     // Each row as "image|cell|cell...".
     std::vector<std::string> Rows(int listId) const;
-    // Selects every row with the selection mark on `mark`, right-clicks the list and picks the
-    // menu entry with this mnemonic.
-    void ContextMenu(int listId, int mark, char key) const;
+    // Selects every row with the selection mark on `mark`, right-clicks the list below its rows
+    // and picks the menu entry with this mnemonic; or, not selecting, right-clicks the mark's row.
+    void ContextMenu(int listId, int mark, char key, bool selectAll = true) const;
+    // A key pressed in a list, with Ctrl or without; returns once the list has taken it.
+    void Key(int listId, WORD key, bool control) const;
     // Runs work on the dialog's thread after everything posted there before, and waits for it;
     // without work, only waits for what was posted before.
     void OnDialogThread(const std::function<void()>& work = [] {}) const;
@@ -47,6 +49,10 @@ struct DialogDriver {
 
 // A list view's cell, as it shows it, in UTF-8.
 std::string Cell(HWND list, int row, int column);
+
+// Waits for an error box, tells what it shows ("text, warning, OK") and presses OK; "" when none
+// came (`what`: WaitUntil's).
+std::string TakeErrorBox(const char* what, DWORD timeoutMs = 5000);
 
 // Polls until done() holds; when the time runs out, fails the test with `what` unless it is
 // null (then the time running out is an answer).

@@ -15,6 +15,13 @@ TEST(SearchPathRules, OneTrailingBackslashGoesFromPathsLongerThanTwoAndNothingIs
     }
 }
 
+TEST(SearchPathRules, ADriveAloneIsItsRootAndNothingElseChanges) {
+    for (const auto& [given, full] : std::initializer_list<std::pair<std::string, std::string>>{
+             {"D:", "D:\\"}, {"z:", "z:\\"}, {"D:x", "D:x"}, {"1:", "1:"}, {"D", "D"}}) {
+        EXPECT_EQ(DriveAloneAsRoot(given), full);
+    }
+}
+
 // The listed rows are compared from the top with A-Z folded; the first row that decides counts.
 // A parent takes the topmost row it holds and drops the others.
 TEST(SearchPathRules, OverlapWithTheListedFolders) {
