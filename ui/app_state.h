@@ -11,6 +11,7 @@
 #include "ui/anchor_layout.h"
 #include "ui/handles.h"
 #include "ui/result_rows.h"
+#include "ui/taskbar_button.h"
 
 // Members are built in this order before the entry point and destroyed in reverse at exit.
 struct AppState {
@@ -24,6 +25,7 @@ struct AppState {
     HWND dialogWindow = nullptr;
     HWND progressBarWindow = nullptr;  // looked up by each search job
     ThreadHandle searchThread;
+    TaskbarButton taskbar;  // dialog thread only
 };
 
 extern AppState g_app;

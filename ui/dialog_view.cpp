@@ -63,9 +63,11 @@ void DialogSearchView::SetStatusText(const char* text) {
 
 void DialogSearchView::SetProgressPos(int percent) {
     SendMessageA(g_app.progressBarWindow, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
+    FollowOnTaskbar(SearchEvent::kPosition, percent);
 }
 
 void DialogSearchView::StartMarquee() {
+    FollowOnTaskbar(SearchEvent::kWalk);
     barStyle_ = GetWindowLongA(g_app.progressBarWindow, GWL_STYLE);
     SetWindowLongA(g_app.progressBarWindow, GWL_STYLE, barStyle_ | PBS_MARQUEE);
     SendMessageA(g_app.progressBarWindow, PBM_SETMARQUEE, 1, 30);
@@ -78,6 +80,7 @@ void DialogSearchView::StopMarquee() {
 void DialogSearchView::SetPercentRange() {
     SetWindowLongA(g_app.progressBarWindow, GWL_STYLE, barStyle_ | PBS_SMOOTH);
     SendMessageA(g_app.progressBarWindow, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+    FollowOnTaskbar(SearchEvent::kPercentRange);
 }
 
 void DialogSearchView::ClearResults() {
@@ -86,6 +89,7 @@ void DialogSearchView::ClearResults() {
 }
 
 void DialogSearchView::AddResultRows(const FileEntry* first, int count) {
+    FollowOnTaskbar(SearchEvent::kRows);
     ResultRowBatch batch = PrepareResultRows(first, count, columnFit_, icons_);
     // The dialog thread adds the whole batch itself: one cross-thread call, not five a row.
     SendMessageA(g_app.dialogWindow, WM_ADD_RESULT_ROWS, 0, reinterpret_cast<LPARAM>(&batch));
@@ -93,6 +97,9 @@ void DialogSearchView::AddResultRows(const FileEntry* first, int count) {
 
 void DialogSearchView::EnableInputs(bool enable) {
     EnableSearchControls(enable);
+    if (enable) {
+        FollowOnTaskbar(SearchEvent::kEnd);
+    }
 }
 
 void DialogSearchView::StartStatusTick() {
@@ -101,6 +108,14 @@ void DialogSearchView::StartStatusTick() {
 
 void DialogSearchView::StopStatusTick() {
     KillTimer(g_app.dialogWindow, TIMER_STATUS_TICK);
+}
+
+// The interface to the taskbar is the dialog thread's: the worker only posts.
+void DialogSearchView::FollowOnTaskbar(SearchEvent event, int percent) {
+    if (const auto progress = taskbar_.On(event, percent)) {
+        PostMessageW(g_app.dialogWindow, WM_TASKBAR_PROGRESS, static_cast<WPARAM>(progress->state),
+                     progress->percent);
+    }
 }
 
 void EnableSearchControls(bool enable) {

@@ -7,6 +7,7 @@
 
 #include "engine/search_view.h"
 #include "ui/result_rows.h"
+#include "ui/taskbar_state.h"
 
 class DialogSearchView : public SearchView {
   public:
@@ -29,7 +30,11 @@ class DialogSearchView : public SearchView {
     void StopStatusTick() override;
 
   private:
+    // Posts the taskbar button's new state to the dialog when the event changes it.
+    void FollowOnTaskbar(SearchEvent event, int percent = 0);
+
     LONG barStyle_ = 0;  // the bar's style before the marquee started
+    TaskbarTracker taskbar_;
     ResultColumnFit columnFit_;
     FileIconCache icons_;
 };

@@ -197,6 +197,10 @@ void ShowContextMenu(HWND owner, int menuId) {
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     g_app.anchorLayout.OnMessage(dialog, message, wParam, lParam);
+    if (message == TaskbarButton::CreatedMessage() && message != 0) {
+        g_app.taskbar.OnCreated();
+        return TRUE;
+    }
     switch (message) {
         case WM_INITDIALOG:
             OnInitDialog(dialog, reinterpret_cast<const CommandLineOptions*>(lParam));
@@ -204,6 +208,13 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case WM_DROPFILES:
             OnFolderDrop(dialog, reinterpret_cast<HDROP>(wParam));
             return TRUE;
+        case WM_TASKBAR_PROGRESS:
+            g_app.taskbar.Show(dialog,
+                               {static_cast<TaskbarState>(wParam), static_cast<int>(lParam)});
+            return TRUE;
+        case WM_DESTROY:
+            g_app.taskbar.Release();  // before COM goes
+            return FALSE;
         case WM_ADD_STARTUP_FOLDERS:
             AddStartupFolders(*reinterpret_cast<const CommandLineOptions*>(lParam));
             return TRUE;

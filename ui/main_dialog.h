@@ -14,6 +14,8 @@ constexpr UINT WM_ADD_RESULT_ROWS = WM_APP + 10;
 constexpr UINT WM_CLEAR_RESULT_ROWS = WM_APP + 11;
 // Posted to itself at set-up: lParam is the CommandLineOptions whose folders to add now.
 constexpr UINT WM_ADD_STARTUP_FOLDERS = WM_APP + 12;
+// Posted by the worker: the taskbar button's TaskbarState (wParam) and percentage (lParam).
+constexpr UINT WM_TASKBAR_PROGRESS = WM_APP + 13;
 
 // The dialog's creation parameter is null or the CommandLineOptions to start with, which must
 // live as long as the dialog.

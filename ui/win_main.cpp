@@ -7,6 +7,7 @@
 #include "ui/main_dialog.h"
 #include "ui/shell_menu.h"
 #include "ui/startup_options.h"
+#include "ui/taskbar_button.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Windows 8 and later require SSE2; older processors keep the plain search.
@@ -20,6 +21,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (options.showUsage) {
         ShowCommandLineUsage();
     }
+    TaskbarButton::CreatedMessage();  // registered before the taskbar can send it
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     // A Unicode dialog: its edits keep what is typed outside the ANSI code page.
     const INT_PTR result = DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr,

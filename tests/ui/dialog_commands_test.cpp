@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "ui/app_state.h"
 #include "ui/dialog_view.h"
 #include "ui/shell_actions.h"
+#include "ui/taskbar_button.h"
 
 // Both shell actions on the result row with the mark pass its path quoted, as the browser
 // would split a path at a comma.
@@ -232,4 +234,66 @@ TEST_F(DialogCommands, AStartPressedAsTheInputsComeBackStartsTheNextSearch) {
     WaitUntil(
         "the second search to run and end",
         [&] { return searches == 2 && !g_app.searchThread.IsRunning(); }, 10000);
+}
+
+// The taskbar's interface, recording what the dialog asks of it and on which thread.
+struct RecordingTaskbar final : ITaskbarList3 {
+    static inline std::vector<std::string> calls;
+    static inline DWORD thread = 0;
+    void Record(const std::string& call) {
+        calls.push_back(GetCurrentThreadId() == thread ? call : call + " off the dialog thread");
+    }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return Record("release"), delete this, 0; }
+    HRESULT STDMETHODCALLTYPE HrInit() override { return Record("init"), S_OK; }
+    HRESULT STDMETHODCALLTYPE SetProgressValue(HWND, ULONGLONG done, ULONGLONG total) override {
+        return Record(std::to_string(done) + "/" + std::to_string(total)), S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetProgressState(HWND, TBPFLAG state) override {
+        return Record("state " + std::to_string(state)), S_OK;
+    }
+#define SCOURWELL_UNUSED(name, ...)                        \
+    HRESULT STDMETHODCALLTYPE name(__VA_ARGS__) override { \
+        return Record(#name), S_OK;                        \
+    }
+    SCOURWELL_UNUSED(AddTab, HWND)
+    SCOURWELL_UNUSED(DeleteTab, HWND)
+    SCOURWELL_UNUSED(ActivateTab, HWND)
+    SCOURWELL_UNUSED(SetActiveAlt, HWND)
+    SCOURWELL_UNUSED(MarkFullscreenWindow, HWND, WINBOOL)
+    SCOURWELL_UNUSED(RegisterTab, HWND, HWND)
+    SCOURWELL_UNUSED(UnregisterTab, HWND)
+    SCOURWELL_UNUSED(SetTabOrder, HWND, HWND)
+    SCOURWELL_UNUSED(SetTabActive, HWND, HWND, DWORD)
+    SCOURWELL_UNUSED(ThumbBarAddButtons, HWND, UINT, LPTHUMBBUTTON)
+    SCOURWELL_UNUSED(ThumbBarUpdateButtons, HWND, UINT, LPTHUMBBUTTON)
+    SCOURWELL_UNUSED(ThumbBarSetImageList, HWND, HIMAGELIST)
+    SCOURWELL_UNUSED(SetOverlayIcon, HWND, HICON, LPCWSTR)
+    SCOURWELL_UNUSED(SetThumbnailTooltip, HWND, LPCWSTR)
+    SCOURWELL_UNUSED(SetThumbnailClip, HWND, RECT*)
+#undef SCOURWELL_UNUSED
+};
+
+// Made anew each time the taskbar says the button exists; the walk and the rows indeterminate,
+// the content phase's percentage in between, nothing at the end. A quick search may see no
+// tick: positions past 0 are left out.
+TEST_F(DialogCommands, TaskbarButtonFollowsTheSearchFromTheDialogThread) {
+    RecordingTaskbar::thread = GetWindowThreadProcessId(ui.dialog, nullptr);
+    const auto previous =
+        TaskbarButton::SetFactory([]() -> ITaskbarList3* { return new RecordingTaskbar; });
+    for (int i = 0; i < 2; ++i) {
+        PostMessageW(ui.dialog, TaskbarButton::CreatedMessage(), 0, 0);
+    }
+    AtSearchStart([] {});
+    ui.RunSearch();
+    ui.OnDialogThread([] { g_app.taskbar.Release(); });
+    TaskbarButton::SetFactory(previous);
+    auto& calls = RecordingTaskbar::calls;
+    calls.erase(
+        std::remove_if(calls.begin(), calls.end(),
+                       [](const std::string& c) { return c.find('/') < c.size() && c != "0/100"; }),
+        calls.end());
+    EXPECT_EQ(calls, (std::vector<std::string>{"init", "release", "init", "state 1", "state 2",
+                                               "0/100", "state 1", "state 0", "release"}));
 }

@@ -64,6 +64,12 @@ struct DialogTest : ::testing::Test {
         ui.Type(IDC_PATH_EDIT, tree.Root() + folder);
         ui.Click(IDC_ADD);
     }
+    // Searches the whole tree for the text and waits for the search's end.
+    void Search(const std::string& text) const {
+        Add("");
+        ui.Type(IDC_SEARCH_TEXT, text);
+        ui.RunSearch();
+    }
     // Sets up a search for "Needle" in the tree that runs `act` at each search's first text.
     void AtSearchStart(const std::function<void()>& act) {
         tree.AddFile("a.txt", "Needle");

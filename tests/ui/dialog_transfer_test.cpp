@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "tests/ui/dialog_driver.h"
@@ -17,7 +18,9 @@
 namespace {
 
 // The clipboard's text, and its files one per line, after a copy that changed it.
-std::pair<std::string, std::string> Clipboard(DWORD before) {
+std::pair<std::string, std::string> Clipboard(const std::function<void()>& copy) {
+    const DWORD before = GetClipboardSequenceNumber();
+    copy();
     EXPECT_NE(GetClipboardSequenceNumber(), before) << "nothing was copied";
     std::pair<std::string, std::string> read;
     OpenClipboard(nullptr);
@@ -57,9 +60,7 @@ TEST_F(DialogTransfer, SelectedResultsAreCopiedAsPathsAndFilesOrAsNames) {
     for (const std::string name : {"a.txt", "b, Отчёт.txt", "文件 c.txt"}) {
         std::ofstream(std::filesystem::u8path(tree.Root() + "\\" + name)) << "Needle";
     }
-    Add("");
-    ui.Type(IDC_SEARCH_TEXT, "Needle");
-    ui.RunSearch();
+    Search("Needle");
     const HWND results = ui.Item(IDC_RESULT_LIST);
     std::string names[3], paths[3];
     for (int row = 0; row < 3; ++row) {
@@ -69,19 +70,14 @@ TEST_F(DialogTransfer, SelectedResultsAreCopiedAsPathsAndFilesOrAsNames) {
     ui.Key(IDC_RESULT_LIST, 'A', true);
     EXPECT_EQ(ListView_GetSelectedCount(results), 3u);
     EXPECT_EQ(ListView_GetSelectionMark(results), 0);
-    DWORD before = GetClipboardSequenceNumber();
-    ui.Key(IDC_RESULT_LIST, 'C', true);
-    EXPECT_EQ(Clipboard(before),
+    EXPECT_EQ(Clipboard([&] { ui.Key(IDC_RESULT_LIST, 'C', true); }),
               std::make_pair(paths[0] + "\r\n" + paths[1] + "\r\n" + paths[2],
                              paths[0] + "\n" + paths[1] + "\n" + paths[2] + "\n1"));
 
     ListView_SetItemState(results, 1, 0, LVIS_SELECTED);
-    before = GetClipboardSequenceNumber();
-    ui.ContextMenu(IDC_RESULT_LIST, 0, 'n', false);
-    EXPECT_EQ(Clipboard(before).first, names[0] + "\r\n" + names[2]);
-    before = GetClipboardSequenceNumber();
-    ui.ContextMenu(IDC_RESULT_LIST, 0, 'c', false);
-    EXPECT_EQ(Clipboard(before),
+    EXPECT_EQ(Clipboard([&] { ui.ContextMenu(IDC_RESULT_LIST, 0, 'n', false); }).first,
+              names[0] + "\r\n" + names[2]);
+    EXPECT_EQ(Clipboard([&] { ui.ContextMenu(IDC_RESULT_LIST, 0, 'c', false); }),
               std::make_pair(paths[0] + "\r\n" + paths[2], paths[0] + "\n" + paths[2] + "\n1"));
 }
 
@@ -90,9 +86,7 @@ TEST_F(DialogTransfer, SelectedResultsAreCopiedAsPathsAndFilesOrAsNames) {
 TEST_F(DialogTransfer, SavedListHoldsEveryRowAndAFailedSaveKeepsTheOldFile) {
     tree.AddFile("=x, y.txt", "Needle");
     tree.AddFile("plain.txt", "Needle!");
-    Add("");
-    ui.Type(IDC_SEARCH_TEXT, "Needle");
-    ui.RunSearch();
+    Search("Needle");
     const HWND results = ui.Item(IDC_RESULT_LIST);
     std::string csv =
         "\xEF\xBB\xBF"
@@ -170,9 +164,8 @@ TEST_F(DialogTransfer, DroppedFoldersAreAddedAsTypedButNotWhileASearchRuns) {
     for (const int row : {0, 2}) {
         ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
     }
-    const DWORD before = GetClipboardSequenceNumber();
-    ui.Key(IDC_PATH_LIST, 'C', true);
-    EXPECT_EQ(Clipboard(before).first, other.Root() + "\r\n" + root + "\\b");
+    EXPECT_EQ(Clipboard([&] { ui.Key(IDC_PATH_LIST, 'C', true); }).first,
+              other.Root() + "\r\n" + root + "\\b");
     ui.Key(IDC_PATH_LIST, VK_DELETE, false);
     EXPECT_EQ(Cell(list, 0, 0) + "|" + std::to_string(ListView_GetItemCount(list)) + "|" +
                   std::to_string(ListView_GetSelectedCount(list)),
