@@ -160,16 +160,13 @@ void DialogDriver::ContextMenu(int listId, int mark, char key, bool selectAll) c
 }
 
 void DialogDriver::Key(int listId, WORD key, bool control) const {
-    // The key comes through the dialog's loop; Ctrl is down in the dialog thread's key state.
-    BYTE keys[256] = {};
-    OnDialogThread([&] {
-        GetKeyboardState(keys);
-        keys[VK_CONTROL] = control ? 0x80 : 0;
+    // Through the dialog's loop, as typed, with Ctrl down in the dialog thread's key state.
+    const auto setControl = [](BYTE down) {
+        BYTE keys[256] = {};
+        keys[VK_CONTROL] = down;
         SetKeyboardState(keys);
-    });
+    };
+    OnDialogThread([&] { setControl(control ? 0x80 : 0); });
     PostMessageW(Item(listId), WM_KEYDOWN, key, 1);
-    OnDialogThread([&] {
-        keys[VK_CONTROL] = 0;
-        SetKeyboardState(keys);
-    });
+    OnDialogThread([&] { setControl(0); });
 }

@@ -62,11 +62,7 @@ TEST_F(DialogTransfer, SelectedResultsAreCopiedAsPathsAndFilesOrAsNames) {
     }
     Search("Needle");
     const HWND results = ui.Item(IDC_RESULT_LIST);
-    std::string names[3], paths[3];
-    for (int row = 0; row < 3; ++row) {
-        names[row] = Cell(results, row, 0);
-        paths[row] = Cell(results, row, 3);
-    }
+    const std::string paths[] = {Cell(results, 0, 3), Cell(results, 1, 3), Cell(results, 2, 3)};
     ui.Key(IDC_RESULT_LIST, 'A', true);
     EXPECT_EQ(ListView_GetSelectedCount(results), 3u);
     EXPECT_EQ(ListView_GetSelectionMark(results), 0);
@@ -76,7 +72,7 @@ TEST_F(DialogTransfer, SelectedResultsAreCopiedAsPathsAndFilesOrAsNames) {
 
     ListView_SetItemState(results, 1, 0, LVIS_SELECTED);
     EXPECT_EQ(Clipboard([&] { ui.ContextMenu(IDC_RESULT_LIST, 0, 'n', false); }).first,
-              names[0] + "\r\n" + names[2]);
+              Cell(results, 0, 0) + "\r\n" + Cell(results, 2, 0));
     EXPECT_EQ(Clipboard([&] { ui.ContextMenu(IDC_RESULT_LIST, 0, 'c', false); }),
               std::make_pair(paths[0] + "\r\n" + paths[2], paths[0] + "\n" + paths[2] + "\n1"));
 }
@@ -127,11 +123,8 @@ TEST_F(DialogTransfer, SavedListHoldsEveryRowAndAFailedSaveKeepsTheOldFile) {
     CloseHandle(holder);
     SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(Bytes(readOnly) + Bytes(held), "oldold");
-    std::size_t files = 0;
-    for (auto it = std::filesystem::directory_iterator(tree.Root()); it != decltype(it)(); ++it) {
-        ++files;
-    }
-    EXPECT_EQ(files, 7u) << "the two found, the three saved and the two kept";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tree.Root()), {}), 7)
+        << "the two found, the three saved and the two kept: no temporary file";
 }
 
 // Folders as typed and Added, a file's folder for a file, the same folder once, one box for the
