@@ -2,7 +2,7 @@
 # Takes PNG screenshots of Scourwell under Wine on a virtual display, driven from the
 # keyboard as a user would: a folder is added, a text searched for, and the window shot.
 # Usage: scripts/screenshot.sh [output folder]   (default: build/screenshots)
-#        scripts/screenshot.sh docs              also renews the README's two images in docs/
+#        scripts/screenshot.sh docs              also renews the README's images in docs/
 # SCOURWELL_LOGPIXELS=144 shoots at that DPI, in a Wine prefix of its own; SCOURWELL_PRESET=win64
 # shoots the 64-bit build, which is also taken where the kernel can't run 32-bit programs.
 set -euo pipefail
@@ -72,6 +72,14 @@ xdotool key shift+Tab shift+Tab space
 sleep 4
 shoot scourwell-results.png
 
+# The results menu, right-clicked on the newest file found; the menu may reach past the window.
+click 60 212
+xdotool click 3
+sleep 0.7
+import -window root -crop "$((WIDTH + 120))x$((HEIGHT + 40))+${X}+${Y}" +repage "$out/scourwell-menu.png"
+xdotool key Escape
+sleep 0.3
+
 # A long search over the system's shared files: the walk shows the running marquee, the
 # content phase its percentage.
 click 200 62   # the folder edit
@@ -89,11 +97,11 @@ kill "$app" 2>/dev/null || true
 (source cmake/wine-prefix.sh && wineserver -k) 2>/dev/null || true
 echo "screenshots in $out"
 if [ -n "$docs" ]; then
-    # After a search and during one; without time stamps, so only a changed picture shows
-    # up as a change in git.
+    # After a search, its results menu, and during one; without time stamps, so only a changed
+    # picture shows up as a change in git.
     mkdir -p "$docs"
-    for shot in scourwell-results scourwell-searching; do
+    for shot in scourwell-results scourwell-searching scourwell-menu; do
         convert "$out/$shot.png" -strip "$docs/$shot.png"
+        ls -l "$docs/$shot.png"
     done
-    ls -l "$docs"/scourwell-results.png "$docs"/scourwell-searching.png
 fi

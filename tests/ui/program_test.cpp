@@ -164,21 +164,20 @@ TEST(ProgramStart, CommandLineFillsTheInputsAddsTheFoldersAndStartsTheSearch) {
     EXPECT_EQ(program.Exit(true), 0u);
 }
 
-// Another program's verb beside the entry stays; the three parents end as they began.
+// Another program's verb beside each entry stays; the three parents end as they began.
 TEST(ShellMenu, InstalledEntryOpensTheFolderClickedAndRemovalTakesOutItAlone) {
-    const std::wstring classes = L"Software\\Classes\\",
-                       other = classes + L"Directory\\shell\\Other";
+    const std::wstring classes = L"Software\\Classes\\";
     const std::wstring parents[] = {classes + L"Directory\\shell",
                                     classes + L"Directory\\Background\\shell",
                                     classes + L"Drive\\shell"};
     const wchar_t* arguments[] = {L"%1", L"%V", L"%1"};
+    const wchar_t otherCommand[] = L"other.exe \"%1\"";
     for (const std::wstring& parent : parents) {
         RegDeleteTreeW(HKEY_CURRENT_USER, (parent + L"\\Scourwell").c_str());  // an old run's
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (parent + L"\\Other\\command").c_str(),
+                                  nullptr, REG_SZ, otherCommand, sizeof otherCommand),
+                  ERROR_SUCCESS);
     }
-    const wchar_t otherCommand[] = L"other.exe \"%1\"";
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (other + L"\\command").c_str(), nullptr, REG_SZ,
-                              otherCommand, sizeof otherCommand),
-              ERROR_SUCCESS);
     const std::string before = Snapshot(parents[0]) + Snapshot(parents[1]) + Snapshot(parents[2]);
     TempTree tree;
     const Program install(Command(L"/install-menu"), tree.Root());
@@ -207,5 +206,7 @@ TEST(ShellMenu, InstalledEntryOpensTheFolderClickedAndRemovalTakesOutItAlone) {
     EXPECT_EQ(remove.Exit(false), 0u);
     EXPECT_EQ(Snapshot(parents[0]) + Snapshot(parents[1]) + Snapshot(parents[2]), before);
     EXPECT_NE(before.find("shell\\Other\\command"), std::string::npos);
-    RegDeleteTreeW(HKEY_CURRENT_USER, other.c_str());
+    for (const std::wstring& parent : parents) {
+        RegDeleteTreeW(HKEY_CURRENT_USER, (parent + L"\\Other").c_str());
+    }
 }
