@@ -72,11 +72,11 @@ xdotool key shift+Tab shift+Tab space
 sleep 4
 shoot scourwell-results.png
 
-# The results menu, right-clicked on the newest file found; the menu may reach past the window.
+# The results menu, right-clicked on the newest file found.
 click 60 212
 xdotool click 3
 sleep 0.7
-import -window root -crop "$((WIDTH + 120))x$((HEIGHT + 40))+${X}+${Y}" +repage "$out/scourwell-menu.png"
+shoot scourwell-menu.png
 xdotool key Escape
 sleep 0.3
 

@@ -5,10 +5,10 @@
 #include <utility>
 
 // Quotes where RFC 4180 asks, an apostrophe before what a spreadsheet would run, U+FFFD for a
-// lone surrogate half (WTF-8's ED A0..BF), and CRLF line ends. The dialog's save checks a comma
-// and an equals sign in the real file.
+// lone surrogate half (WTF-8's ED A0..BF), and CRLF line ends.
 TEST(ResultExport, CsvQuotesWhatItMustAndNeverLetsAFieldRun) {
     const std::pair<std::string, std::string> names[] = {
+        {"a, b.txt", "\"a, b.txt\""},
         {"say \"hi\".txt", "\"say \"\"hi\"\".txt\""},
         {"line\r\nbreak", "\"line\r\nbreak\""},
         {"+a", "\"'+a\""},
