@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/made_results.h"
 #include "bench/timing.h"
 #include "job/row_batches.h"
 #include "resources/resource_ids.h"
@@ -33,20 +34,6 @@ void Pump() {
     }
 }
 
-// Paths of about the length a real drive has, in 97 folders.
-FileList MakeResults(std::size_t n) {
-    FileList results(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        FileEntry& e = results[i];
-        e.name = "report_" + std::to_string(i) + (i % 3 ? ".txt" : ", draft.docx");
-        e.fullPath = "C:\\Users\\someone\\Documents\\projects\\folder" + std::to_string(i % 97) +
-                     "\\" + e.name;
-        e.size = 1 + static_cast<std::int64_t>(i * 7919 % 5000000);
-        e.lastWriteTime = 130000000000000000ULL - i * 10000000ULL;
-    }
-    return results;
-}
-
 // Runs work on the dialog thread (this one) and returns its seconds.
 template <typename Work>
 double Timed(Work work) {
@@ -66,7 +53,7 @@ int main(int argc, char** argv) {
     const HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN),
                                            nullptr, MainDialogProc, 0);
     Pump();
-    g_app.search.resultSet = MakeResults(rows);
+    MakeFoundFiles(g_app.search, rows);
     {
         DialogSearchView view;  // the rows as a search adds them
         view.ClearResults();

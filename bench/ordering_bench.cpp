@@ -32,8 +32,10 @@ Times Shape(const std::string& shape, std::size_t n) {
 
 double TimeOrdering(const Times& times) {
     SearchState state;
+    const std::uint32_t folder = state.fileList.AddFolder("C:\\some\\folder");
     for (const std::uint64_t t : times) {
-        state.resultSet.push_back({t, 1, "C:\\some\\folder\\file.txt", "file.txt"});
+        state.resultSet.push_back(static_cast<std::uint32_t>(state.fileList.size()));
+        state.fileList.AddFile(folder, "file.txt", 1, t);
     }
     NullView view;
     const double start = NowSeconds();
@@ -41,9 +43,14 @@ double TimeOrdering(const Times& times) {
     return NowSeconds() - start;
 }
 
-// The exchange sort as the program ran it before, on the same records.
+// The exchange sort as the program ran it before, on records as it had them then.
 double TimeExchangeSort(const Times& times) {
-    std::vector<FileEntry> records;
+    struct Record {
+        std::uint64_t lastWriteTime;
+        std::int64_t size;
+        std::string fullPath, name;
+    };
+    std::vector<Record> records;
     for (const std::uint64_t t : times) {
         records.push_back({t, 1, "C:\\some\\folder\\file.txt", "file.txt"});
     }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/made_results.h"
 #include "bench/null_view.h"
 #include "bench/timing.h"
 #include "job/row_batches.h"
@@ -81,25 +82,11 @@ DWORD WINAPI ProbeThread(LPVOID) {
 class CountingView : public DialogSearchView {
   public:
     int batches = 0;
-    void AddResultRows(const FileEntry* first, int count) override {
+    void AddResultRows(const SearchState& state, std::size_t first, int count) override {
         ++batches;
-        DialogSearchView::AddResultRows(first, count);
+        DialogSearchView::AddResultRows(state, first, count);
     }
 };
-
-FileList MakeResults(std::size_t n) {
-    std::mt19937 rng(static_cast<unsigned>(n));
-    const char* extensions[] = {".txt", ".cpp", ".h", ".log", ".dat", ".xml"};
-    FileList results(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        FileEntry& e = results[i];
-        e.name = "file_" + std::to_string(rng() % 100000) + extensions[i % 6];
-        e.fullPath = "C:\\data\\project\\folder" + std::to_string(i % 97) + "\\" + e.name;
-        e.size = 1 + static_cast<std::int64_t>(rng() % 5000000);
-        e.lastWriteTime = 130000000000000000ULL + (rng() % 1000000) * 10000000ULL;
-    }
-    return results;
-}
 
 struct Round {
     double ordering, prepare, fill, worstSent, worstPosted;
@@ -110,7 +97,7 @@ struct Round {
 // during a search and the probes running.
 Round Populate(std::size_t n) {
     SearchState& state = g_app.search;
-    state.resultSet = MakeResults(n);
+    MakeFoundFiles(state, n);
     Round round{};
     NullView quiet;
     double start = NowSeconds();
@@ -120,7 +107,7 @@ Round Populate(std::size_t n) {
     start = NowSeconds();
     ResultColumnFit fit;
     FileIconCache icons;
-    PrepareResultRows(state.resultSet.data(), static_cast<int>(n), fit, icons);
+    PrepareResultRows(state, 0, static_cast<int>(n), fit, icons);
     round.prepare = NowSeconds() - start;
 
     CountingView view;

@@ -77,8 +77,10 @@ Run RunBare(const std::string& folder) {
     BuildFileList(folder, state, view);
     const double walked = NowSeconds();
     std::vector<char> buffer(kDefaultReadSize);
-    for (const FileEntry& entry : state.fileList) {
-        os::ReadOnlyFile file(entry.fullPath);
+    std::string path;
+    for (std::size_t i = 0; i < state.fileList.size(); ++i) {
+        state.fileList.FullPath(state.fileList[i], path);
+        os::ReadOnlyFile file(path);
         run.found += file.Read(buffer.data(), buffer.size()) > 0 ? 1 : 0;
     }
     run.walk = walked - start;

@@ -235,12 +235,12 @@ int ListCtrlEx::GetColumnWidth(int column) const {
     return static_cast<int>(SendMessageA(hwnd, LVM_GETCOLUMNWIDTH, column, 0));
 }
 
-std::vector<int> ListCtrlEx::GetStringWidths(const std::vector<const std::string*>& texts) const {
+std::vector<int> ListCtrlEx::GetStringWidths(const std::vector<std::string_view>& texts) const {
     std::vector<int> widths;
     WindowDC dc(hwnd);
     SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
-    for (const std::string* text : texts) {
-        const std::wstring wide = os::Widen(*text);
+    for (const std::string_view text : texts) {
+        const std::wstring wide = os::Widen(std::string(text));
         SIZE size = {};
         GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
         widths.push_back(size.cx);

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "controls/dpi_scale.h"
@@ -54,7 +55,7 @@ class ListCtrlEx {
     int GetColumnWidth(int column) const;
     // The widths of texts in the list's font, as the list measures its cells, all in one device
     // context: under Wine each context the list would take for one text costs a server call.
-    std::vector<int> GetStringWidths(const std::vector<const std::string*>& texts) const;
+    std::vector<int> GetStringWidths(const std::vector<std::string_view>& texts) const;
 
     HWND hwnd = nullptr;  // public: callers send the list view other messages directly
     WNDPROC previousWndProc = nullptr;

@@ -12,18 +12,19 @@ FileScanner::FileScanner(const TextFinder& finder, std::size_t readSize)
                 READ_CHUNK_SIZE),
       buffer_(kMaxFormLength + readSize_) {}
 
-FileOutcome FileScanner::Scan(const FileEntry& entry, const std::atomic<std::uint32_t>& stopFlag,
+FileOutcome FileScanner::Scan(const std::string& path, std::int64_t size,
+                              const std::atomic<std::uint32_t>& stopFlag,
                               const ChunkHook& betweenChunks) {
     const std::size_t keepMax = finder_.Longest() - 1;
-    if (entry.size < static_cast<std::int64_t>(finder_.Shortest())) {
+    if (size < static_cast<std::int64_t>(finder_.Shortest())) {
         return FileOutcome::kNeither;
     }
-    os::ReadOnlyFile file(entry.fullPath);
+    os::ReadOnlyFile file(path);
     if (!file.IsOpen()) {
         return FileOutcome::kUnaccessible;
     }
     auto stopped = [&] { return stopFlag.load(std::memory_order_relaxed) != 0; };
-    const auto recordedSize = static_cast<std::uint64_t>(entry.size);
+    const auto recordedSize = static_cast<std::uint64_t>(size);
     // Reads land at data; the tail of the bytes before them, which could begin a match,
     // sits just in front, so a match across a chunk or read boundary is found.
     unsigned char* const data = buffer_.data() + kMaxFormLength;
@@ -34,9 +35,9 @@ FileOutcome FileScanner::Scan(const FileEntry& entry, const std::atomic<std::uin
         if (got <= 0 || (!firstRead && stopped())) {
             return FileOutcome::kNeither;
         }
-        const auto size = static_cast<std::size_t>(got);
-        for (std::size_t at = 0; at < size; at += READ_CHUNK_SIZE) {
-            const std::size_t end = std::min(at + READ_CHUNK_SIZE, size);
+        const auto gotSize = static_cast<std::size_t>(got);
+        for (std::size_t at = 0; at < gotSize; at += READ_CHUNK_SIZE) {
+            const std::size_t end = std::min(at + READ_CHUNK_SIZE, gotSize);
             const std::size_t back = std::min(keepMax, at + carried);
             if (finder_.Contains(data + at - back, end - at + back, bytesRead - back)) {
                 return FileOutcome::kFound;
@@ -52,18 +53,18 @@ FileOutcome FileScanner::Scan(const FileEntry& entry, const std::atomic<std::uin
                 return FileOutcome::kNeither;
             }
         }
-        const std::size_t keep = std::min(keepMax, size + carried);
-        std::memmove(data - keep, data + size - keep, keep);
+        const std::size_t keep = std::min(keepMax, gotSize + carried);
+        std::memmove(data - keep, data + gotSize - keep, keep);
         carried = keep;
     }
 }
 
-void RecordOutcome(FileOutcome outcome, const FileEntry& entry, SearchProgress& progress,
+void RecordOutcome(FileOutcome outcome, std::size_t index, SearchProgress& progress,
                    SearchState& state) {
     switch (outcome) {
         case FileOutcome::kFound:
+            state.resultSet.push_back(static_cast<std::uint32_t>(index));
             ++progress.foundCount;
-            state.resultSet.push_back(entry);
             break;
         case FileOutcome::kUnaccessible:
             ++progress.unaccessibleCount;
@@ -73,24 +74,26 @@ void RecordOutcome(FileOutcome outcome, const FileEntry& entry, SearchProgress& 
     }
 }
 
-void WriteLargeFileText(const FileEntry& entry, std::uint64_t bytesRead,
+void WriteLargeFileText(const FileList& files, const FileRecord& file, std::uint64_t bytesRead,
                         const SearchProgress& progress, SearchView& view) {
     const float overall = PercentOf(progress.fileIndex, progress.fileCount);
-    const float ofFile = PercentOf(bytesRead, static_cast<std::uint64_t>(entry.size));
+    const float ofFile = PercentOf(bytesRead, static_cast<std::uint64_t>(file.size));
     StatusBuffer text;
     FormatStatus(text, "[%.2f%%] Large File Search... [%.2f%%] [%s]", overall, ofFile,
-                 entry.name.c_str());
+                 files.Name(file).data());
     view.SetStatusText(text);
     view.SetProgressPos(static_cast<int>(ofFile));
 }
 
-void ScanFileForText(const FileEntry& entry, const TextFinder& finder, SearchProgress& progress,
+void ScanFileForText(std::size_t index, const TextFinder& finder, SearchProgress& progress,
                      SearchState& state, SearchView& view) {
     FileScanner scanner(finder, READ_CHUNK_SIZE);
-    const FileOutcome outcome = scanner.Scan(entry, state.stopFlag, [&](std::uint64_t bytesRead) {
-        if (entry.size > LARGE_FILE_THRESHOLD && TakeStatusDue(state)) {
-            WriteLargeFileText(entry, bytesRead, progress, view);
-        }
-    });
-    RecordOutcome(outcome, entry, progress, state);
+    const FileRecord& file = state.fileList[index];
+    const FileOutcome outcome = scanner.Scan(
+        state.fileList.FullPath(file), file.size, state.stopFlag, [&](std::uint64_t bytesRead) {
+            if (file.size > LARGE_FILE_THRESHOLD && TakeStatusDue(state)) {
+                WriteLargeFileText(state.fileList, file, bytesRead, progress, view);
+            }
+        });
+    RecordOutcome(outcome, index, progress, state);
 }

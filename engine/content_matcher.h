@@ -35,7 +35,9 @@ class FileScanner {
     // file, then betweenChunks runs, then the file ends once bytesRead reaches the recorded size.
     // A read call after the first that returns after Stop has its bytes left unmatched; the
     // first chunk of an opened file is always matched.
-    FileOutcome Scan(const FileEntry& entry, const std::atomic<std::uint32_t>& stopFlag,
+    // size is the file's size as the walk listed it.
+    FileOutcome Scan(const std::string& path, std::int64_t size,
+                     const std::atomic<std::uint32_t>& stopFlag,
                      const ChunkHook& betweenChunks = nullptr);
 
   private:
@@ -44,15 +46,15 @@ class FileScanner {
     std::vector<unsigned char> buffer_;  // carried bytes, then one read
 };
 
-// Counts the outcome and copies a found entry to resultSet.
-void RecordOutcome(FileOutcome outcome, const FileEntry& entry, SearchProgress& progress,
+// Counts the outcome of file index of the file list, and adds a found one to resultSet.
+void RecordOutcome(FileOutcome outcome, std::size_t index, SearchProgress& progress,
                    SearchState& state);
 
 // "[%.2f%%] Large File Search... [%.2f%%] [%s]" and the bar at the share of the file read.
-void WriteLargeFileText(const FileEntry& entry, std::uint64_t bytesRead,
+void WriteLargeFileText(const FileList& files, const FileRecord& file, std::uint64_t bytesRead,
                         const SearchProgress& progress, SearchView& view);
 
-// One file on the calling thread, 4095 bytes per read: scans, records the outcome and writes
-// the large-file text between chunks when due.
-void ScanFileForText(const FileEntry& entry, const TextFinder& finder, SearchProgress& progress,
+// File index of the file list on the calling thread, 4095 bytes per read: scans, records the
+// outcome and writes the large-file text between chunks when due.
+void ScanFileForText(std::size_t index, const TextFinder& finder, SearchProgress& progress,
                      SearchState& state, SearchView& view);

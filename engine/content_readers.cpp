@@ -32,7 +32,7 @@ ContentReaders::~ContentReaders() {
 bool ContentReaders::Claim(std::size_t& index) {
     index = nextClaim_.load();
     for (;;) {
-        if (closed_.load() || index >= files_.size() ||
+        if (closed_.load() || index >= files_.Published() ||
             stopFlag_.load(std::memory_order_relaxed) != 0) {
             return false;
         }
@@ -53,11 +53,14 @@ bool ContentReaders::Claim(std::size_t& index) {
 
 void ContentReaders::ReaderMain() {
     FileScanner scanner(finder_, readSize_);
+    std::string path;
     std::size_t index;
     while (Claim(index)) {
         Slot& slot = slots_[index % kWindow];
+        const FileRecord& file = files_[index];
+        files_.FullPath(file, path);
         const FileOutcome outcome =
-            scanner.Scan(files_[index], stopFlag_, [&slot](std::uint64_t bytesRead) {
+            scanner.Scan(path, file.size, stopFlag_, [&slot](std::uint64_t bytesRead) {
                 slot.bytesRead.store(bytesRead, std::memory_order_relaxed);
             });
         slot.outcome.store(static_cast<std::uint8_t>(outcome));
@@ -87,7 +90,7 @@ std::optional<FileOutcome> ContentReaders::Take(std::size_t index,
         PublishTaken(index);
         // Woken once a batch has settled rather than for every file; the timeout lets the
         // caller see Stop and the status tick.
-        std::size_t wakeAt = std::min(index + kWakeBatch, files_.size() - 1);
+        std::size_t wakeAt = std::min(index + kWakeBatch, files_.Published() - 1);
         if (Settled(wakeAt)) {
             wakeAt = index;
         }

@@ -28,7 +28,7 @@ struct ContentOptions {
 
 class ContentReaders {
   public:
-    // files, finder and stopFlag must outlive the pool.
+    // files, finder and stopFlag must outlive the pool; the readers read the files published.
     ContentReaders(const FileList& files, const TextFinder& finder,
                    const std::atomic<std::uint32_t>& stopFlag, const ContentOptions& options);
     // Stops claiming and joins the readers; a reader in a file ends it first.

@@ -27,6 +27,7 @@ class Walker {
         : state_(state), view_(view), guard_(guard) {}
 
     void Walk(const std::string& folder) {
+        std::uint32_t number = kNoFolder;  // the folder's in the file list, once it has a file
         os::DirListing listing(folder);
         for (; listing.Valid(); listing.Next()) {
             if (StopRequested(state_)) {
@@ -44,7 +45,7 @@ class Walker {
             } else if (!IsDotEntry(entry.name.c_str()) &&
                        MatchesExtensionFilter(entry.name.c_str(),
                                               state_.settings.extensionFilter)) {
-                Consider(folder, entry);
+                Consider(folder, entry, number);
             }
         }
     }
@@ -58,13 +59,14 @@ class Walker {
         return path;
     }
 
-    void Consider(const std::string& folder, const os::DirEntry& entry) {
+    // A folder's path is kept once, when its first file is listed.
+    void Consider(const std::string& folder, const os::DirEntry& entry, std::uint32_t& number) {
         if (entry.size > 0) {
-            FileEntry& added = state_.fileList.emplace_back();
-            added.lastWriteTime = entry.lastWriteTime;
-            added.size = entry.size;
-            added.fullPath = Join(folder, entry.name);
-            added.name = entry.name;
+            FileList& files = state_.fileList;
+            if (number == kNoFolder) {
+                number = files.AddFolder(folder);
+            }
+            files.AddFile(number, entry.name, entry.size, entry.lastWriteTime);
         }
         if (TakeStatusDue(state_)) {
             StatusBuffer text;
@@ -73,6 +75,8 @@ class Walker {
             view_.SetStatusText(text);
         }
     }
+
+    static constexpr std::uint32_t kNoFolder = 0xFFFFFFFF;
 
     SearchState& state_;
     SearchView& view_;

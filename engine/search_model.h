@@ -1,24 +1,22 @@
 // The records a search shares between the walk, the matcher, the ordering and the window:
-// one file's record, the two sequences of them, the user's inputs and the two steering flags.
+// the file list, the found files, the user's inputs and the two steering flags.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "engine/chunked_array.h"
+#include "engine/file_list.h"
 
 // Every text buffer of the search (inputs, folders, cells, status texts): 259 bytes and a zero.
 constexpr std::size_t kTextBufferSize = 260;
 
-struct FileEntry {
-    std::uint64_t lastWriteTime = 0;  // 100 ns units since 1601-01-01 UTC
-    std::int64_t size = 0;            // at the time of the walk; at least 1 in every list
-    std::string fullPath;
-    std::string name;
-};
-
-using FileList = std::vector<FileEntry>;
+// The found files, as their numbers in the file list, in the order the results show them.
+using ResultSet = ChunkedArray<std::uint32_t>;
 
 // The search text as typed, and its bytes in the ANSI code page.
 struct TypedText {
@@ -47,9 +45,15 @@ struct SearchProgress {
 struct SearchState {
     SearchSettings settings;
     FileList fileList;
-    FileList resultSet;  // row i of the results view shows entry i: emptied before it changes
+    ResultSet resultSet;  // row i of the results view shows file resultSet[i]: emptied first
     std::atomic<std::uint32_t> stopFlag{0};
     std::atomic<std::uint32_t> statusDueFlag{0};
+
+    // Row `row` of the results: its record and its texts. Every part that shows a found file
+    // or hands it on reads it here.
+    const FileRecord& Found(std::size_t row) const { return fileList[resultSet[row]]; }
+    std::string_view FoundName(std::size_t row) const { return fileList.Name(Found(row)); }
+    std::string FoundPath(std::size_t row) const { return fileList.FullPath(Found(row)); }
 };
 
 inline bool StopRequested(const SearchState& state) {

@@ -24,10 +24,10 @@ class SearchView {
     virtual void SetPercentRange() = 0;
 
     virtual void ClearResults() = 0;
-    // Appends one row for each of count consecutive entries of the result set, in order,
-    // row i showing entry i, and widens the name and date columns to their widest cells so
-    // far. One call per batch: the window adds them all in one go.
-    virtual void AddResultRows(const FileEntry* first, int count) = 0;
+    // Appends rows first to first + count - 1 of state's result set, in order, and widens the
+    // name and date columns to their widest cells so far. One call per batch: the window adds
+    // them all in one go.
+    virtual void AddResultRows(const SearchState& state, std::size_t first, int count) = 0;
     virtual void EnableInputs(bool enable) = 0;
 
     // The 250 ms tick that sets statusDueFlag, armed only while a search runs.

@@ -22,7 +22,7 @@ void PopulateResultList(SearchState& state, SearchView& view) {
     for (int row = 0; row < count;) {
         const int rows = std::min(batch, count - row);
         const Clock::time_point start = Clock::now();
-        view.AddResultRows(&state.resultSet[static_cast<std::size_t>(row)], rows);
+        view.AddResultRows(state, static_cast<std::size_t>(row), rows);
         const std::chrono::duration<double> took = Clock::now() - start;
         batch = NextRowBatch(rows, took.count());
         row += rows;

@@ -48,19 +48,18 @@ std::uint64_t SearchContents(SearchState& state, SearchView& view, SearchProgres
     const TextFinder finder(SearchForms(state.settings.searchText), state.settings.matchCase != 0);
     ContentReaders readers(state.fileList, finder, state.stopFlag, options);
     for (progress.fileIndex = 0; progress.fileIndex < progress.fileCount; ++progress.fileIndex) {
-        const FileEntry& entry = state.fileList[progress.fileIndex];
+        const FileRecord& file = state.fileList[progress.fileIndex];
         if (readers.HasReaders()) {
             // Meanwhile a large file shows how far it is read when a tick is due.
             const FileOutcome outcome =
                 readers.Await(progress.fileIndex, kOutcomeWait, [&](std::uint64_t bytesRead) {
-                    if (entry.size > LARGE_FILE_THRESHOLD && bytesRead > 0 &&
-                        TakeStatusDue(state)) {
-                        WriteLargeFileText(entry, bytesRead, progress, view);
+                    if (file.size > LARGE_FILE_THRESHOLD && bytesRead > 0 && TakeStatusDue(state)) {
+                        WriteLargeFileText(state.fileList, file, bytesRead, progress, view);
                     }
                 });
-            RecordOutcome(outcome, entry, progress, state);
+            RecordOutcome(outcome, progress.fileIndex, progress, state);
         } else {
-            ScanFileForText(entry, finder, progress, state, view);
+            ScanFileForText(progress.fileIndex, finder, progress, state, view);
         }
         if (StopRequested(state)) {
             return progress.fileIndex + 1;
@@ -98,6 +97,7 @@ void RunSearchJob(SearchState& state, SearchView& view, const ContentOptions& op
     state.fileList.clear();
     state.resultSet.clear();
     WalkFolders(folderCount, state, view);
+    state.fileList.Publish();
 
     view.SetPercentRange();
     view.SetProgressPos(0);

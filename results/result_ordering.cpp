@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/allocation.h"
 #include "engine/status_text.h"
 #include "results/exchange_order.h"
 
@@ -10,11 +11,12 @@ void SortResultsByDate(int first, int last, SearchState& state, SearchView& view
     if (last - 1 <= first) {
         return;
     }
-    FileEntry* records = state.resultSet.data() + first;
+    const auto from = static_cast<std::size_t>(first);
     const auto count = static_cast<std::size_t>(last - first);
+    CheckAllocation();
     std::vector<std::uint64_t> times(count);
     for (std::size_t i = 0; i < count; ++i) {
-        times[i] = records[i].lastWriteTime;
+        times[i] = state.Found(from + i).lastWriteTime;
     }
     const auto order = ExchangeOrder(times, [&](std::uint64_t done, std::uint64_t total) {
         if (StopRequested(state)) {
@@ -32,12 +34,11 @@ void SortResultsByDate(int first, int last, SearchState& state, SearchView& view
     if (!order || StopRequested(state)) {
         return;  // stopped, even at the last text: the records stay in the order found
     }
-    std::vector<FileEntry> ordered;
-    ordered.reserve(count);
-    for (const std::size_t from : *order) {
-        ordered.push_back(std::move(records[from]));
+    // The times are no longer needed: their room takes the ordered numbers.
+    for (std::size_t i = 0; i < count; ++i) {
+        times[i] = state.resultSet[from + (*order)[i]];
     }
     for (std::size_t i = 0; i < count; ++i) {
-        records[i] = std::move(ordered[i]);
+        state.resultSet[from + i] = static_cast<std::uint32_t>(times[i]);
     }
 }

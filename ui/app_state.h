@@ -18,7 +18,7 @@ struct AppState {
     AnchorLayout anchorLayout;
     ListCtrlEx pathList;
     ListCtrlEx resultList;
-    std::vector<PreparedRow> resultRows;  // the shown rows' icons and texts; dialog thread only
+    RowIcons resultIcons;  // the shown rows' icons, a row each; dialog thread only
     PercentProgressBar progressBar;
     StaticCtrlEx statusLine;
     SearchState search;

@@ -88,9 +88,9 @@ void DialogSearchView::ClearResults() {
     columnFit_ = ResultColumnFit();
 }
 
-void DialogSearchView::AddResultRows(const FileEntry* first, int count) {
+void DialogSearchView::AddResultRows(const SearchState& state, std::size_t first, int count) {
     FollowOnTaskbar(SearchEvent::kRows);
-    ResultRowBatch batch = PrepareResultRows(first, count, columnFit_, icons_);
+    ResultRowBatch batch = PrepareResultRows(state, first, count, columnFit_, icons_);
     // The dialog thread adds the whole batch itself: one cross-thread call, not five a row.
     SendMessageA(g_app.dialogWindow, WM_ADD_RESULT_ROWS, 0, reinterpret_cast<LPARAM>(&batch));
 }

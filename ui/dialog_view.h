@@ -24,7 +24,7 @@ class DialogSearchView : public SearchView {
     void StopMarquee() override;
     void SetPercentRange() override;
     void ClearResults() override;
-    void AddResultRows(const FileEntry* first, int count) override;
+    void AddResultRows(const SearchState& state, std::size_t first, int count) override;
     void EnableInputs(bool enable) override;
     void StartStatusTick() override;
     void StopStatusTick() override;

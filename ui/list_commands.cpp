@@ -27,9 +27,9 @@ void CopySelectedResults(bool names) {
     std::vector<std::string> lines;
     for (const int row : g_app.resultList.GetSelectedRows()) {
         const auto index = static_cast<std::size_t>(row);
-        if (index < g_app.resultRows.size()) {
-            const FileEntry& entry = g_app.search.resultSet[index];
-            lines.push_back(names ? entry.name : entry.fullPath);
+        if (index < g_app.resultIcons.size()) {
+            lines.push_back(names ? std::string(g_app.search.FoundName(index))
+                                  : g_app.search.FoundPath(index));
         }
     }
     if (!lines.empty()) {

@@ -100,14 +100,11 @@ void OnInitDialog(HWND dialog, const CommandLineOptions* options) {
     }
 }
 
-// The found file of the results list's selection-mark row, or null when there is none.
-const FileEntry* MarkedResult() {
+// The full path of the results list's selection-mark row; empty when there is none.
+std::string MarkedResultPath() {
     const LRESULT mark = SendMessageA(g_app.resultList.hwnd, LVM_GETSELECTIONMARK, 0, 0);
-    if (mark == -1) {
-        return nullptr;
-    }
     const auto row = static_cast<std::size_t>(mark);
-    return row < g_app.resultRows.size() ? &g_app.search.resultSet[row] : nullptr;
+    return mark >= 0 && row < g_app.resultIcons.size() ? g_app.search.FoundPath(row) : "";
 }
 
 BOOL OnCommand(int command) {
@@ -126,11 +123,11 @@ BOOL OnCommand(int command) {
             return FALSE;
         case ID_OPEN_LOCATION:
         case ID_EXECUTE_FILE:
-            if (const FileEntry* entry = MarkedResult()) {
+            if (const std::string path = MarkedResultPath(); !path.empty()) {
                 if (command == ID_OPEN_LOCATION) {
-                    OpenFileLocation(entry->fullPath.c_str());
+                    OpenFileLocation(path.c_str());
                 } else {
-                    ExecuteFile(entry->fullPath.c_str());
+                    ExecuteFile(path.c_str());
                 }
             }
             return FALSE;
@@ -148,8 +145,7 @@ BOOL OnCommand(int command) {
 
 void OnNotify(HWND dialog, NMHDR* header) {
     if (header->code == LVN_GETDISPINFOW && header->hwndFrom == g_app.resultList.hwnd) {
-        FillResultCell(*reinterpret_cast<NMLVDISPINFOW*>(header), g_app.search.resultSet,
-                       g_app.resultRows);
+        FillResultCell(*reinterpret_cast<NMLVDISPINFOW*>(header), g_app.search, g_app.resultIcons);
         return;
     }
     if (header->code == static_cast<UINT>(LVN_KEYDOWN)) {
@@ -239,12 +235,12 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             OnDpiChanged(LOWORD(wParam));
             return FALSE;  // the dialog manager still gives the template's controls their font
         case WM_ADD_RESULT_ROWS:
-            AddResultRows(g_app.resultList, *reinterpret_cast<const ResultRowBatch*>(lParam),
-                          g_app.resultRows);
+            AddResultRows(g_app.resultList, g_app.search,
+                          *reinterpret_cast<const ResultRowBatch*>(lParam), g_app.resultIcons);
             return TRUE;
         case WM_CLEAR_RESULT_ROWS:
             SendMessageW(g_app.resultList.hwnd, LVM_DELETEALLITEMS, 0, 0);
-            g_app.resultRows.clear();
+            g_app.resultIcons.clear();
             return TRUE;
         default:
             return FALSE;

@@ -4,15 +4,18 @@
 
 #include <algorithm>
 
+#include "engine/allocation.h"
 #include "os/utf16.h"
 #include "results/result_format.h"
 
-void ResultColumnFit::Widen(ListCtrlEx& list, const ResultRowBatch& batch) {
+void ResultColumnFit::Widen(ListCtrlEx& list, const SearchState& state,
+                            const ResultRowBatch& batch) {
     const bool dpiChanged = calibrated_ && list.Dpi() != dpi_;
     for (int column = 0; column < 2; ++column) {
-        std::vector<const std::string*> texts;
-        for (std::size_t i = 0; i < batch.rows.size(); ++i) {
-            texts.push_back(column == 0 ? &batch.first[i].name : &batch.rows[i].date);
+        std::vector<std::string_view> texts;
+        for (std::size_t i = 0; i < batch.icons.size(); ++i) {
+            texts.push_back(column == 0 ? state.FoundName(batch.first + i)
+                                        : std::string_view(batch.dates[i]));
         }
         const std::vector<int> widths = list.GetStringWidths(texts);
         const int widest = widths.empty() ? 0 : *std::max_element(widths.begin(), widths.end());
@@ -36,38 +39,38 @@ void ResultColumnFit::Widen(ListCtrlEx& list, const ResultRowBatch& batch) {
     dpi_ = list.Dpi();
 }
 
-int FileIconCache::IconOf(const std::string& name) {
-    const std::wstring wide = os::Widen(name);
+int FileIconCache::IconOf(std::string_view name) {
+    const std::wstring wide = os::Widen(std::string(name));
     const std::wstring extension = PathFindExtensionW(wide.c_str());
     const auto [known, added] = byExtension_.try_emplace(extension, 0);
     if (added) {
-        known->second = ListCtrlEx::GetFileIconIndex(name.c_str(), true);
+        known->second = ListCtrlEx::GetFileIconIndex(std::string(name).c_str(), true);
     }
     return known->second;
 }
 
-ResultRowBatch PrepareResultRows(const FileEntry* first, int count, ResultColumnFit& fit,
-                                 FileIconCache& icons) {
+ResultRowBatch PrepareResultRows(const SearchState& state, std::size_t first, int count,
+                                 ResultColumnFit& fit, FileIconCache& icons) {
+    CheckAllocation();
     ResultRowBatch batch;
     batch.first = first;
     batch.fit = &fit;
-    batch.rows.resize(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const FileEntry& entry = first[i];
-        PreparedRow& row = batch.rows[static_cast<std::size_t>(i)];
-        row.icon = icons.IconOf(entry.name);
-        row.date = FormatFileDate(entry.lastWriteTime);
-        row.size = FormatFileSize(static_cast<double>(entry.size));
+    for (std::size_t row = first; row < first + static_cast<std::size_t>(count); ++row) {
+        batch.icons.push_back(icons.IconOf(state.FoundName(row)));
+        batch.dates.push_back(FormatFileDate(state.Found(row).lastWriteTime));
     }
     return batch;
 }
 
-void AddResultRows(ListCtrlEx& list, const ResultRowBatch& batch, std::vector<PreparedRow>& shown) {
+void AddResultRows(ListCtrlEx& list, const SearchState& state, const ResultRowBatch& batch,
+                   RowIcons& shown) {
     SendMessageW(list.hwnd, WM_SETREDRAW, FALSE, 0);
-    shown.insert(shown.end(), batch.rows.begin(), batch.rows.end());
+    for (const int icon : batch.icons) {
+        shown.push_back(icon);
+    }
     // The rows are the result set's: the list only learns how many there are.
     list.SetVirtualItemCount(static_cast<int>(shown.size()));
-    batch.fit->Widen(list, batch);
+    batch.fit->Widen(list, state, batch);
     SendMessageW(list.hwnd, WM_SETREDRAW, TRUE, 0);
     // Painted when the dialog thread is next idle, between batches: a list kept busy paints
     // once for several batches, and the paint never lengthens a batch. The header repaints
@@ -75,22 +78,33 @@ void AddResultRows(ListCtrlEx& list, const ResultRowBatch& batch, std::vector<Pr
     InvalidateRect(list.hwnd, nullptr, TRUE);
 }
 
-void FillResultCell(NMLVDISPINFOW& request, const FileList& results,
-                    const std::vector<PreparedRow>& shown) {
+std::string ResultCellText(const SearchState& state, std::size_t row, int column) {
+    const FileRecord& file = state.Found(row);
+    switch (column) {
+        case 0:
+            return std::string(state.FoundName(row));
+        case 1:
+            return FormatFileDate(file.lastWriteTime);
+        case 2:
+            return FormatFileSize(static_cast<double>(file.size));
+        case 3:
+            return state.FoundPath(row);
+        default:
+            return "";
+    }
+}
+
+void FillResultCell(NMLVDISPINFOW& request, const SearchState& state, const RowIcons& shown) {
     LVITEMW& item = request.item;
     const auto row = static_cast<std::size_t>(item.iItem);
-    if (row >= shown.size() || row >= results.size()) {
+    if (item.iItem < 0 || row >= shown.size() || row >= state.resultSet.size()) {
         return;
     }
     if ((item.mask & LVIF_IMAGE) != 0) {
-        item.iImage = shown[row].icon;
+        item.iImage = shown[row];
     }
     if ((item.mask & LVIF_TEXT) != 0 && item.cchTextMax > 0) {
-        const FileEntry& entry = results[row];
-        const std::string* const texts[] = {&entry.name, &shown[row].date, &shown[row].size,
-                                            &entry.fullPath};
-        const std::wstring text =
-            item.iSubItem >= 0 && item.iSubItem < 4 ? os::Widen(*texts[item.iSubItem]) : L"";
+        const std::wstring text = os::Widen(ResultCellText(state, row, item.iSubItem));
         std::size_t length = std::min(text.size(), std::size_t(item.cchTextMax) - 1);
         if (length < text.size() && length > 0 && IS_HIGH_SURROGATE(text[length - 1])) {
             --length;  // never half a character

@@ -1,6 +1,7 @@
 // Found files as rows of the results list: icon and name, local date, size, full path. The
-// list is virtual: row i shows entry i of the result set, and the dialog keeps what each row
-// needs besides its entry. The worker prepares a batch of rows, the dialog thread adds it.
+// list is virtual: row i shows found file i of the result set, and asks for each cell's text
+// when it paints it; besides the file, the dialog keeps only each row's icon. The worker
+// prepares a batch of rows, the dialog thread adds it.
 #pragma once
 
 #include <string>
@@ -8,22 +9,20 @@
 #include <vector>
 
 #include "controls/list_ctrl_ex.h"
+#include "engine/chunked_array.h"
 #include "engine/search_model.h"
 
-// What a row needs besides its entry, worked out on the worker.
-struct PreparedRow {
-    int icon = 0;
-    std::string date;
-    std::string size;
-};
+// Each shown row's icon in the system image list.
+using RowIcons = ChunkedArray<int>;
 
 class ResultColumnFit;
 
-// One batch of consecutive result-set entries; the worker owns it while the dialog thread
-// adds it.
+// One batch of consecutive rows; the worker owns it while the dialog thread adds it. The dates
+// serve the column fit alone.
 struct ResultRowBatch {
-    const FileEntry* first = nullptr;
-    std::vector<PreparedRow> rows;
+    std::size_t first = 0;
+    std::vector<int> icons;
+    std::vector<std::string> dates;
     ResultColumnFit* fit = nullptr;
 };
 
@@ -31,7 +30,7 @@ struct ResultRowBatch {
 // measuring only each batch's new cells. One per search, used on the dialog thread.
 class ResultColumnFit {
   public:
-    void Widen(ListCtrlEx& list, const ResultRowBatch& batch);
+    void Widen(ListCtrlEx& list, const SearchState& state, const ResultRowBatch& batch);
 
   private:
     bool calibrated_ = false;
@@ -45,21 +44,25 @@ class ResultColumnFit {
 // millisecond. One per search, used on the worker.
 class FileIconCache {
   public:
-    int IconOf(const std::string& name);
+    int IconOf(std::string_view name);
 
   private:
     std::unordered_map<std::wstring, int> byExtension_;
 };
 
-// On the worker: the icons and texts of count entries from first, for the columns kept by fit.
-ResultRowBatch PrepareResultRows(const FileEntry* first, int count, ResultColumnFit& fit,
-                                 FileIconCache& icons);
+// On the worker: the icons and dates of rows first to first + count - 1, for the columns kept
+// by fit.
+ResultRowBatch PrepareResultRows(const SearchState& state, std::size_t first, int count,
+                                 ResultColumnFit& fit, FileIconCache& icons);
 
-// On the dialog thread: appends the batch's rows to shown, raises the list's row count to
+// On the dialog thread: appends the batch's icons to shown, raises the list's row count to
 // match, widens the name and date columns, then lets the list redraw once.
-void AddResultRows(ListCtrlEx& list, const ResultRowBatch& batch, std::vector<PreparedRow>& shown);
+void AddResultRows(ListCtrlEx& list, const SearchState& state, const ResultRowBatch& batch,
+                   RowIcons& shown);
 
-// On the dialog thread: answers the list's request for a row's icon or a cell's text, copying
-// the text into the list's buffer, cut at a whole character.
-void FillResultCell(NMLVDISPINFOW& request, const FileList& results,
-                    const std::vector<PreparedRow>& shown);
+// On the dialog thread: answers the list's request for a row's icon or a cell's text, made
+// as it is asked for and copied into the list's buffer, cut at a whole character.
+void FillResultCell(NMLVDISPINFOW& request, const SearchState& state, const RowIcons& shown);
+
+// A shown cell's text: the name, date, size or full path of row `row`.
+std::string ResultCellText(const SearchState& state, std::size_t row, int column);

@@ -49,12 +49,13 @@ void SaveResultList() {
         choice.path += choice.csv ? L".csv" : L".txt";
     }
     std::string bytes = ExportStart(choice.csv);
-    const std::vector<PreparedRow>& shown = g_app.resultRows;
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        const FileEntry& entry = g_app.search.resultSet[i];
-        AppendExportRow(bytes,
-                        {entry.name, shown[i].date, shown[i].size, entry.size, entry.fullPath},
-                        choice.csv);
+    const SearchState& state = g_app.search;
+    for (std::size_t row = 0; row < g_app.resultIcons.size(); ++row) {
+        AppendExportRow(
+            bytes,
+            {state.FoundName(row), ResultCellText(state, row, 1), ResultCellText(state, row, 2),
+             state.Found(row).size, state.FoundPath(row)},
+            choice.csv);
     }
     std::string error;
     const std::string path = os::Narrow(choice.path.c_str());

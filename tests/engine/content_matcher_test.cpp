@@ -24,10 +24,10 @@ namespace {
 
 class MatcherTest : public ::testing::Test {
   protected:
-    // True when entry was recorded as found.
-    bool Scan(const FileEntry& entry, const std::string& text) {
+    // True when file index was recorded as found.
+    bool Scan(std::size_t index, const std::string& text) {
         const std::size_t before = state.resultSet.size();
-        ScanFileForText(entry, TextFinder({{text}}, true), progress, state, view);
+        ScanFileForText(index, TextFinder({{text}}, true), progress, state, view);
         return state.resultSet.size() > before;
     }
 
@@ -46,23 +46,24 @@ unsigned long long Setting(const char* name, unsigned long long fallback) {
 
 TEST_F(MatcherTest, ReadingEndsAtStopOrAtTheRecordedSizeWithTheCurrentChunk) {
     const std::string content = "early" + std::string(READ_CHUNK_SIZE, '.') + "late";
-    FileEntry e{42, 10, tree.AddFile("s.bin", content), "s.bin"};  // it grew after the walk
-    EXPECT_TRUE(Scan(e, "early"));
-    EXPECT_FALSE(Scan(e, "late"));
-    e.size = static_cast<std::int64_t>(content.size());
+    const std::string path = tree.AddFile("s.bin", content);
+    const std::size_t grown = ListFile(state.fileList, path, 10);  // it grew after the walk
+    EXPECT_TRUE(Scan(grown, "early"));
+    EXPECT_FALSE(Scan(grown, "late"));
     state.stopFlag = 1;  // the first read is made, but not searched past its first chunk
     const TextFinder late({{"late"}}, true);
-    EXPECT_EQ(FileScanner(late, kDefaultReadSize).Scan(e, state.stopFlag), FileOutcome::kNeither);
+    EXPECT_EQ(FileScanner(late, kDefaultReadSize)
+                  .Scan(path, static_cast<std::int64_t>(content.size()), state.stopFlag),
+              FileOutcome::kNeither);
 }
 
 // The recorded size counts, not the short file on disk. The text itself is the job test's.
 TEST_F(MatcherTest, LargeFileTextOnlyAboveTheThresholdOncePerTickAndCutToTheStatusBuffer) {
-    FileEntry e{42, 0, tree.AddFile("big", std::string(2 * READ_CHUNK_SIZE, '.')), "big"};
-    e.name.assign(300, 'n');
+    const std::string path =
+        tree.AddFile(std::string(240, 'n'), std::string(2 * READ_CHUNK_SIZE, '.'));
     for (const std::int64_t size : {LARGE_FILE_THRESHOLD, LARGE_FILE_THRESHOLD + 1}) {
-        e.size = size;
         state.statusDueFlag = 1;
-        Scan(e, "x");
+        Scan(ListFile(state.fileList, path, size), "x");
     }
     ASSERT_EQ(view.calls.size(), 2u);  // a text and a bar position, for the larger file only
     EXPECT_EQ(view.calls[0].size(), std::string("status ").size() + 259);
@@ -75,7 +76,7 @@ TEST_F(MatcherTest, DISABLED_FiveGiBSparseFileIsFoundByItsLastBytes) {
     std::ofstream(tree.Path("big"), std::ios::binary | std::ios::app) << "needle";
     BuildFileList(tree.Root(), state, view);
     ASSERT_EQ(state.fileList.size(), 1u);
-    EXPECT_TRUE(Scan(state.fileList[0], "needle"));
+    EXPECT_TRUE(Scan(0, "needle"));
 }
 
 // Typed texts in files, in each form: cp1252 and UTF-8; UTF-16LE with and without a byte-order
@@ -98,10 +99,10 @@ TEST_F(MatcherTest, EachFormOfTheTextIsFoundInFiles) {
          {u"š", {}, false, utf16(u"Ł"), false},
          {u"愀", {}, false, utf16(u"䄀"), false}};
     for (const auto& [units, ansi, matchCase, content, found] : cases) {
-        const FileEntry entry{42, static_cast<std::int64_t>(content.size()),
-                              tree.AddFile("f", content), "f"};
+        const std::size_t file = ListFile(state.fileList, tree.AddFile("f", content),
+                                          static_cast<std::int64_t>(content.size()));
         const std::size_t before = state.resultSet.size();
-        ScanFileForText(entry, TextFinder(SearchForms({units, ansi}), matchCase), progress, state,
+        ScanFileForText(file, TextFinder(SearchForms({units, ansi}), matchCase), progress, state,
                         view);
         EXPECT_EQ(state.resultSet.size() > before, found) << content;
     }
@@ -164,6 +165,7 @@ TEST(MatcherFuzz, ReadersAgreeWithThePlainSearchOnGeneratedFiles) {
         };
         const TextFinder finder(forms, matchCase);
         FileList files;
+        const std::uint32_t folder = files.AddFolder(tree.Root());
         std::vector<bool> expected;
         for (std::size_t k = 0; k < 25 && run + k < cases; ++k) {
             // Sizes around a chunk boundary or the end of the first or second read, random
@@ -198,8 +200,9 @@ TEST(MatcherFuzz, ReadersAgreeWithThePlainSearchOnGeneratedFiles) {
             const std::string path = run == 0 ? tree.AddFile(name, "") : tree.Path(name).string();
             std::fstream(path, std::ios::in | std::ios::out | std::ios::binary) << content;
             std::filesystem::resize_file(path, content.size());
-            files.push_back({42, static_cast<std::int64_t>(content.size()), path, name});
+            files.AddFile(folder, name, static_cast<std::int64_t>(content.size()), 42);
         }
+        files.Publish();
         WithinSeconds(10, "the outcomes of a pool's files", [&] {
             const std::atomic<std::uint32_t> stop{0};
             ContentReaders readers(files, finder, stop, pool);

@@ -66,7 +66,8 @@ TEST_F(SearchJobTest, JobsThatEndBeforeTheContentPhaseWriteNoFinalText) {
         view.log.clear();
         view.searchText = text;
         view.folders = folders;
-        state.resultSet = {FileEntry{}};
+        state.resultSet.clear();
+        state.resultSet.push_back(0);
         RunSearchJob(state, view);
         EXPECT_EQ(view.log, calls);
         EXPECT_EQ(state.resultSet.size(), resultsLeft);
@@ -169,10 +170,11 @@ TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
                 return;
             }
             const int k = texts++;  // a text after every file, with the counts so far
-            const std::string kind = kKinds[std::stoi(state.fileList[k].name) % 10];
+            const std::string name(state.fileList.Name(state.fileList[k]));
+            const std::string kind = kKinds[std::stoi(name) % 10];
             unaccessible += kind == "gone";
             if (kind == "hit" || kind == "grown" || kind == "replaced") {
-                found += state.fileList[k].name + " ";
+                found += name + " ";
                 ++foundCount;
             }
             counts = ", Files found: " + std::to_string(foundCount) +
@@ -181,7 +183,8 @@ TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
                       "Searching file " + std::to_string(k) + " of 600" + counts);
             state.statusDueFlag = 1;
             if (k >= stopFrom && k + 1 < kFiles && searched == kFiles &&
-                kKinds[std::stoi(state.fileList[k + 1].name) % 10] == "miss") {
+                kKinds[std::stoi(std::string(state.fileList.Name(state.fileList[k + 1]))) % 10] ==
+                    "miss") {
                 searched = k + 2;
                 state.stopFlag = 1;
             }
@@ -200,7 +203,8 @@ TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
 // Stop has come, whose bytes read after Stop are not matched.
 TEST(ContentPool, AfterStopTheFileWaitedForSettlesAsNeither) {
     TempTree tree;
-    FileList files = {FileEntry{0, 6, tree.AddFile("f", "needle"), "f"}};
+    FileList files;
+    ListFile(files, tree.AddFile("f", "needle"), 6);
     const TextFinder finder({{"needle"}}, true);
     std::atomic<std::uint32_t> stop{1};
     auto await = [&](ContentReaders& readers, const char* what) {
@@ -215,12 +219,13 @@ TEST(ContentPool, AfterStopTheFileWaitedForSettlesAsNeither) {
     }
 #ifndef _WIN32
     stop = 0;
-    files[0] = {0, 1 << 20, tree.Path("pipe").string(), "pipe"};
-    ASSERT_EQ(mkfifo(files[0].fullPath.c_str(), 0600), 0);
-    ContentReaders readers(files, finder, stop, ContentOptions{2, kDefaultReadSize});
+    const std::string pipe = tree.Path("pipe").string();
+    FileList piped;
+    ListFile(piped, pipe, 1 << 20);
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    ContentReaders readers(piped, finder, stop, ContentOptions{2, kDefaultReadSize});
     int writer = -1;
-    WithinSeconds(5, "a reader to open the pipe",
-                  [&] { writer = open(files[0].fullPath.c_str(), O_WRONLY); });
+    WithinSeconds(5, "a reader to open the pipe", [&] { writer = open(pipe.c_str(), O_WRONLY); });
     const std::string chunk(READ_CHUNK_SIZE, '.');
     ASSERT_EQ(write(writer, chunk.data(), chunk.size()), static_cast<ssize_t>(chunk.size()));
     WithinSeconds(5, "the reader to match the pipe's first chunk", [&] {

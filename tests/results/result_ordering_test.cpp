@@ -75,11 +75,12 @@ TEST(Ordering, TextsRiseToAHundredAndStopLeavesTheOrderFound) {
         SearchState state;
         RecordingView view;
         Times times;
-        for (std::size_t i = 0; i < 20000; ++i) {
+        const std::uint32_t folder = state.fileList.AddFolder("");
+        for (std::uint32_t i = 0; i < 20000; ++i) {
             times.push_back(i * 7919 % 100);
-            state.resultSet.push_back({times[i], 1, "/r" + std::to_string(i), "r"});
+            state.fileList.AddFile(folder, "r", 1, times[i]);
+            state.resultSet.push_back(i);  // found in the order listed
         }
-        const FileList found = state.resultSet;
         state.stopFlag = stopAt == 0;
         state.statusDueFlag = 1;
         view.onCall = [&](const std::string&) {
@@ -90,7 +91,7 @@ TEST(Ordering, TextsRiseToAHundredAndStopLeavesTheOrderFound) {
         // Equal times are left in the order found.
         const Order order = Ordered(stopAt == 1000 ? times : Times(20000));
         for (std::size_t i = 0; i < order.size(); ++i) {
-            ASSERT_EQ(state.resultSet[i].fullPath, found[order[i]].fullPath) << stopAt;
+            ASSERT_EQ(state.resultSet[i], order[i]) << stopAt;
         }
         ASSERT_EQ(view.calls.size(), stopAt < 1000 ? stopAt : 2 * (340000 / 4096 + 1));
         if (stopAt == 1000) {

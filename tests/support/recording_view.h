@@ -34,9 +34,9 @@ class RecordingView : public SearchView {
     void StopMarquee() override { Record("marquee off"); }
     void SetPercentRange() override { Record("range 0 100"); }
     void ClearResults() override { Record("clear results"); }
-    void AddResultRows(const FileEntry* first, int count) override {
-        for (int i = 0; i < count; ++i) {
-            Record("row " + first[i].name);
+    void AddResultRows(const SearchState& state, std::size_t first, int count) override {
+        for (std::size_t row = first; row < first + static_cast<std::size_t>(count); ++row) {
+            Record("row " + std::string(state.FoundName(row)));
         }
     }
     void EnableInputs(bool enable) override { Record(enable ? "inputs on" : "inputs off"); }

@@ -5,6 +5,8 @@
 #include <random>
 #include <stdexcept>
 
+#include "os/path.h"
+
 namespace fs = std::filesystem;
 
 std::uint64_t FileTimeFromUtc(int year, int month, int day, int hour, int minute, int second) {
@@ -17,6 +19,14 @@ std::uint64_t FileTimeFromUtc(int year, int month, int day, int hour, int minute
         era * 146097 + yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear - 719468;
     const std::int64_t seconds = days * 86400 + hour * 3600 + minute * 60 + second;
     return static_cast<std::uint64_t>(seconds + 11644473600LL) * 10000000ULL;
+}
+
+std::size_t ListFile(FileList& files, const std::string& path, std::int64_t size,
+                     std::uint64_t lastWriteTime) {
+    const std::size_t cut = path.find_last_of(os::kPathSeparator);
+    files.AddFile(files.AddFolder(path.substr(0, cut)), path.substr(cut + 1), size, lastWriteTime);
+    files.Publish();
+    return files.size() - 1;
 }
 
 TempTree::TempTree() {

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "engine/file_list.h"
+
 class TempTree {
   public:
     TempTree();
@@ -24,6 +26,11 @@ class TempTree {
   private:
     std::filesystem::path root_;
 };
+
+// Lists the file at path (size as the walk would have seen it) in files, published; returns its
+// number there.
+std::size_t ListFile(FileList& files, const std::string& path, std::int64_t size,
+                     std::uint64_t lastWriteTime = 42);
 
 // A FILETIME count for a UTC calendar time.
 std::uint64_t FileTimeFromUtc(int year, int month, int day, int hour, int minute, int second = 0);
