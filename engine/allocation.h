@@ -9,3 +9,5 @@ void CheckAllocation();
 
 // For tests: the count-th allocation from now fails (1: the next one); 0: none fails.
 void FailAllocationAt(std::uint64_t count);
+// For tests: how many allocations have been asked for so far.
+std::uint64_t AllocationsAsked();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/allocation.h"
 #include "engine/status_text.h"
 #include "os/read_only_file.h"
 
@@ -10,7 +11,7 @@ FileScanner::FileScanner(const TextFinder& finder, std::size_t readSize)
     : finder_(finder),
       readSize_(std::max<std::size_t>(1, (readSize + READ_CHUNK_SIZE - 1) / READ_CHUNK_SIZE) *
                 READ_CHUNK_SIZE),
-      buffer_(kMaxFormLength + readSize_) {}
+      buffer_((CheckAllocation(), kMaxFormLength + readSize_)) {}
 
 FileOutcome FileScanner::Scan(const std::string& path, std::int64_t size,
                               const std::atomic<std::uint32_t>& stopFlag,

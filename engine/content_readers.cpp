@@ -1,6 +1,7 @@
 #include "engine/content_readers.h"
 
 #include <algorithm>
+#include <new>
 #include <system_error>
 
 ContentReaders::ContentReaders(const FileList& files, const TextFinder& finder,
@@ -51,7 +52,20 @@ bool ContentReaders::Claim(std::size_t& index) {
     }
 }
 
+// A reader that runs out of memory tells the worker, which ends the phase; an exception must
+// not leave the thread.
 void ContentReaders::ReaderMain() {
+    try {
+        ReadFiles();
+    } catch (const std::bad_alloc&) {
+        outOfMemory_.store(true);
+        closed_.store(true);
+        std::lock_guard<std::mutex> lock(mutex_);
+        settledForWorker_.notify_one();
+    }
+}
+
+void ContentReaders::ReadFiles() {
     FileScanner scanner(finder_, readSize_);
     std::string path;
     std::size_t index;
@@ -86,6 +100,9 @@ void ContentReaders::PublishTaken(std::size_t taken) {
 
 std::optional<FileOutcome> ContentReaders::Take(std::size_t index,
                                                 std::chrono::milliseconds timeout) {
+    if (!Settled(index) && outOfMemory_.load()) {
+        throw std::bad_alloc();
+    }
     if (!Settled(index)) {
         PublishTaken(index);
         // Woken once a batch has settled rather than for every file; the timeout lets the
@@ -96,7 +113,8 @@ std::optional<FileOutcome> ContentReaders::Take(std::size_t index,
         }
         std::unique_lock<std::mutex> lock(mutex_);
         workerWaitsFor_.store(wakeAt);
-        settledForWorker_.wait_for(lock, timeout, [&] { return Settled(wakeAt); });
+        settledForWorker_.wait_for(lock, timeout,
+                                   [&] { return Settled(wakeAt) || outOfMemory_.load(); });
         workerWaitsFor_.store(kNobody);
         if (!Settled(index)) {
             return std::nullopt;

@@ -37,7 +37,7 @@ class ContentReaders {
     ContentReaders& operator=(const ContentReaders&) = delete;
 
     // The outcome of file index, which must be the first one not yet taken; empty when it is
-    // not settled within timeout.
+    // not settled within timeout. Throws std::bad_alloc once a reader has run out of memory.
     std::optional<FileOutcome> Take(std::size_t index, std::chrono::milliseconds timeout);
     // Take until file index settles, calling whileWaiting with its bytes read after each
     // empty wait. After Stop a file that no reader claimed settles as neither.
@@ -62,6 +62,7 @@ class ContentReaders {
     };
 
     void ReaderMain();
+    void ReadFiles();
     // Claims the next file for a reader; false when there is none to claim.
     bool Claim(std::size_t& index);
     bool Settled(std::size_t index) const;
@@ -85,6 +86,7 @@ class ContentReaders {
     std::atomic<std::size_t> workerWaitsFor_{kNobody};
     std::atomic<unsigned> readersWaiting_{0};
     std::atomic<bool> closed_{false};
+    std::atomic<bool> outOfMemory_{false};  // a reader ran out: the worker ends the phase
     std::mutex mutex_;
     std::condition_variable roomForReaders_;
     std::condition_variable settledForWorker_;

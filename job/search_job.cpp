@@ -1,6 +1,8 @@
 #include "job/search_job.h"
 
 #include <cinttypes>
+#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,27 @@
 #include "results/result_ordering.h"
 
 namespace {
+
+// A block held while a search runs and given back at its first shortage of memory, so that
+// the search can still order and show what it found and write its ending.
+class ShortageReserve {
+  public:
+    // Runs phase; true when it ran out of memory.
+    template <typename Phase>
+    bool Catch(Phase phase) {
+        try {
+            phase();
+            return false;
+        } catch (const std::bad_alloc&) {
+            block_.reset();
+            return true;
+        }
+    }
+
+  private:
+    std::unique_ptr<char[]> block_{new char[kBytes]};
+    static constexpr std::size_t kBytes = 1 << 20;
+};
 
 // Short enough that the tick and Stop are seen while a large file is read.
 constexpr std::chrono::milliseconds kOutcomeWait{10};
@@ -96,25 +119,42 @@ void RunSearchJob(SearchState& state, SearchView& view, const ContentOptions& op
     view.ClearResults();
     state.fileList.clear();
     state.resultSet.clear();
-    WalkFolders(folderCount, state, view);
+    ShortageReserve reserve;
+    // Memory running out ends the phase it happens in; what was found so far is still ordered
+    // and shown (nothing, when it was the walk), and the final text says why it ended.
+    bool outOfMemory = reserve.Catch([&] { WalkFolders(folderCount, state, view); });
+    if (outOfMemory) {
+        state.fileList.clear();
+    }
     state.fileList.Publish();
 
     view.SetPercentRange();
     view.SetProgressPos(0);
-    if (StopRequested(state) || state.fileList.empty()) {
+    if (!outOfMemory && (StopRequested(state) || state.fileList.empty())) {
         return;
     }
     SearchProgress progress;
     progress.fileCount = state.fileList.size();
-    const std::uint64_t searched = SearchContents(state, view, progress, options);
-
-    SortResultsByDate(0, static_cast<int>(state.resultSet.size()), state, view);
-    PopulateResultList(state, view);
+    std::uint64_t searched = 0;
+    if (!outOfMemory) {
+        outOfMemory =
+            reserve.Catch([&] { searched = SearchContents(state, view, progress, options); });
+        searched = outOfMemory ? progress.fileIndex + 1 : searched;
+    }
+    const int found = static_cast<int>(state.resultSet.size());
+    // The ordering starts over once the reserve is given back: it changes nothing until done.
+    const auto order = [&] { SortResultsByDate(0, found, state, view); };
+    if (reserve.Catch(order)) {
+        outOfMemory = true;
+        reserve.Catch(order);
+    }
+    outOfMemory |= reserve.Catch([&] { PopulateResultList(state, view); });
 
     StatusBuffer text;
-    FormatStatus(text,
-                 "Files searched: %" PRIu64 ", Files found: %" PRIu64 ", Unaccessable: %" PRIu64,
-                 searched, progress.foundCount, progress.unaccessibleCount);
+    FormatStatus(
+        text, "Files searched: %" PRIu64 ", Files found: %" PRIu64 ", Unaccessable: %" PRIu64 "%s",
+        searched, progress.foundCount, progress.unaccessibleCount,
+        outOfMemory ? ", stopped: out of memory" : "");
     view.SetStatusText(text);
     view.SetProgressPos(100);
 }
@@ -123,7 +163,11 @@ void RunSearchWorker(SearchState& state, SearchView& view, const ContentOptions&
     state.stopFlag.store(0, std::memory_order_relaxed);
     view.EnableInputs(false);
     view.StartStatusTick();
-    RunSearchJob(state, view, options);
+    try {
+        RunSearchJob(state, view, options);
+    } catch (const std::bad_alloc&) {
+        // Not even the ending could be written: the window still gets its inputs back.
+    }
     view.StopStatusTick();
     view.EnableInputs(true);
     state.stopFlag.store(0, std::memory_order_relaxed);

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <new>
+
 #include "engine/search_forms.h"
 #include "engine/status_text.h"
 #include "os/utf16.h"
@@ -93,6 +95,9 @@ void DialogSearchView::AddResultRows(const SearchState& state, std::size_t first
     ResultRowBatch batch = PrepareResultRows(state, first, count, columnFit_, icons_);
     // The dialog thread adds the whole batch itself: one cross-thread call, not five a row.
     SendMessageA(g_app.dialogWindow, WM_ADD_RESULT_ROWS, 0, reinterpret_cast<LPARAM>(&batch));
+    if (batch.outOfMemory) {
+        throw std::bad_alloc();  // the job ends its rows here
+    }
 }
 
 void DialogSearchView::EnableInputs(bool enable) {

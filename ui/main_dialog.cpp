@@ -236,7 +236,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return FALSE;  // the dialog manager still gives the template's controls their font
         case WM_ADD_RESULT_ROWS:
             AddResultRows(g_app.resultList, g_app.search,
-                          *reinterpret_cast<const ResultRowBatch*>(lParam), g_app.resultIcons);
+                          *reinterpret_cast<ResultRowBatch*>(lParam), g_app.resultIcons);
             return TRUE;
         case WM_CLEAR_RESULT_ROWS:
             SendMessageW(g_app.resultList.hwnd, LVM_DELETEALLITEMS, 0, 0);

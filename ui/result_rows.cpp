@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <new>
 
 #include "engine/allocation.h"
 #include "os/utf16.h"
@@ -62,15 +63,20 @@ ResultRowBatch PrepareResultRows(const SearchState& state, std::size_t first, in
     return batch;
 }
 
-void AddResultRows(ListCtrlEx& list, const SearchState& state, const ResultRowBatch& batch,
+void AddResultRows(ListCtrlEx& list, const SearchState& state, ResultRowBatch& batch,
                    RowIcons& shown) {
     SendMessageW(list.hwnd, WM_SETREDRAW, FALSE, 0);
-    for (const int icon : batch.icons) {
-        shown.push_back(icon);
+    try {
+        for (const int icon : batch.icons) {
+            shown.push_back(icon);
+        }
+        // The rows are the result set's: the list only learns how many there are.
+        list.SetVirtualItemCount(static_cast<int>(shown.size()));
+        batch.fit->Widen(list, state, batch);
+    } catch (const std::bad_alloc&) {
+        batch.outOfMemory = true;
+        list.SetVirtualItemCount(static_cast<int>(shown.size()));
     }
-    // The rows are the result set's: the list only learns how many there are.
-    list.SetVirtualItemCount(static_cast<int>(shown.size()));
-    batch.fit->Widen(list, state, batch);
     SendMessageW(list.hwnd, WM_SETREDRAW, TRUE, 0);
     // Painted when the dialog thread is next idle, between batches: a list kept busy paints
     // once for several batches, and the paint never lengthens a batch. The header repaints

@@ -24,6 +24,7 @@ struct ResultRowBatch {
     std::vector<int> icons;
     std::vector<std::string> dates;
     ResultColumnFit* fit = nullptr;
+    bool outOfMemory = false;  // set by the dialog thread when it could not add them all
 };
 
 // Keeps the name and date columns exactly as wide as a full fit of every row so far while
@@ -56,8 +57,10 @@ ResultRowBatch PrepareResultRows(const SearchState& state, std::size_t first, in
                                  ResultColumnFit& fit, FileIconCache& icons);
 
 // On the dialog thread: appends the batch's icons to shown, raises the list's row count to
-// match, widens the name and date columns, then lets the list redraw once.
-void AddResultRows(ListCtrlEx& list, const SearchState& state, const ResultRowBatch& batch,
+// match, widens the name and date columns, then lets the list redraw once. Out of memory, it
+// shows the rows it could add and marks the batch: an exception must not leave the window's
+// message handler.
+void AddResultRows(ListCtrlEx& list, const SearchState& state, ResultRowBatch& batch,
                    RowIcons& shown);
 
 // On the dialog thread: answers the list's request for a row's icon or a cell's text, made

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <tuple>
@@ -116,6 +117,45 @@ TEST_F(SearchJobTest, StopInEachPhaseAndTheWorkerClearsStopAfterwards) {
         ASSERT_GE(view.log.size(), tail.size());
         EXPECT_EQ(view.log.substr(view.log.size() - tail.size()), tail);
         EXPECT_EQ(state.stopFlag.load(), 0u);
+    }
+}
+
+// Memory running out at any allocation ends the search in that phase: the inputs come back,
+// the files found so far are shown newest first (none after the walk's first allocation) and the
+// final text says why; the search after it finds every file. A reader that runs out while the
+// others do its work leaves the search whole.
+TEST_F(SearchJobTest, RunningOutOfMemoryAnywhereEndsTheSearchThereAndTheNextOneWorks) {
+    const std::string done = "Files searched: 6, Files found: 5, Unaccessable: 0";
+    const std::string ordered = "f4.txt f3.txt f2.txt f1.txt f0.txt ";
+    const std::uint64_t before = AllocationsAsked();
+    RunSearchWorker(state, view);
+    const std::uint64_t allocations = AllocationsAsked() - before;
+    EXPECT_GE(allocations, 10u) << "the walk, the readers, the found files, ordering, rows";
+    for (std::uint64_t at = 1; at <= allocations + 1; ++at) {
+        SCOPED_TRACE(at);
+        view.log.clear();
+        view.calls.clear();
+        FailAllocationAt(at);
+        WithinSeconds(20, "a search running out of memory", [&] { RunSearchWorker(state, view); });
+        FailAllocationAt(0);
+        const std::string end = "tick off; inputs on; ";
+        EXPECT_EQ(view.log.substr(view.log.size() - end.size()), end);
+        std::string rows;
+        for (const std::string& call : view.calls) {
+            rows += call.rfind("row ", 0) == 0 ? call.substr(4) + " " : "";
+        }
+        unsigned searched = 0, found = 0;
+        std::sscanf(view.status.c_str(), "Files searched: %u, Files found: %u", &searched, &found);
+        if (view.status == done || at > allocations) {
+            EXPECT_EQ(view.status + " " + rows, done + " " + ordered);
+            continue;
+        }
+        EXPECT_EQ(view.status, "Files searched: " + std::to_string(searched) +
+                                   ", Files found: " + std::to_string(found) +
+                                   ", Unaccessable: 0, stopped: out of memory");
+        EXPECT_EQ(ordered.substr(0, rows.size()), rows) << "newest first, of the files found";
+        EXPECT_LE(rows.size(), found * 7);
+        EXPECT_TRUE(at > 1 || searched + found == 0) << view.status;
     }
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks a portable zip as a user gets it: exactly the exe and the readme, the readme with
-Windows line ends, the exe built for the zip's architecture and carrying the project's
-version and a manifest for that architecture. Reads the PE file itself: no Wine needed.
+Windows line ends, the exe built for the zip's architecture, large-address-aware and carrying
+the project's version and a manifest for that architecture. Reads the PE file itself: no Wine needed.
 Usage: zip_test.py <zip> <project version> <manifest architecture: X86 | amd64>"""
 import struct
 import sys
@@ -11,6 +11,7 @@ import zipfile
 MACHINES = {"X86": 0x14C, "amd64": 0x8664}
 RT_VERSION, RT_MANIFEST = 16, 24
 VS_FIXEDFILEINFO_SIGNATURE = 0xFEEF04BD
+IMAGE_FILE_LARGE_ADDRESS_AWARE = 0x20
 
 
 class Pe:
@@ -22,6 +23,7 @@ class Pe:
         if data[header:header + 4] != b"PE\0\0":
             raise ValueError("not a PE file")
         self.machine, sections = struct.unpack_from("<HH", data, header + 4)
+        self.characteristics = struct.unpack_from("<H", data, header + 22)[0]
         optional_size = struct.unpack_from("<H", data, header + 20)[0]
         optional = header + 24
         pe32_plus = struct.unpack_from("<H", data, optional)[0] == 0x20B
@@ -86,6 +88,9 @@ def main(path, version, arch):
     check("readme lines not ending in CRLF",
           readme.count(b"\n") - readme.count(b"\r\n"), 0)
     check("machine", exe.machine, MACHINES[arch])
+    # The 32-bit exe may use the address space above 2 GB, as the 64-bit one may anyway.
+    check("large address aware", exe.characteristics & IMAGE_FILE_LARGE_ADDRESS_AWARE,
+          IMAGE_FILE_LARGE_ADDRESS_AWARE)
     # Versions of fewer than four parts count the missing ones as 0.
     check("file version", file_version(exe), ".".join((version.split(".") + ["0"] * 3)[:4]))
     check("manifest architectures", manifest_architectures(exe), {arch})

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/allocation.h"
 #include "engine/search_view.h"
 
 class RecordingView : public SearchView {
@@ -34,7 +35,9 @@ class RecordingView : public SearchView {
     void StopMarquee() override { Record("marquee off"); }
     void SetPercentRange() override { Record("range 0 100"); }
     void ClearResults() override { Record("clear results"); }
+    // Rows take memory, as the window's do.
     void AddResultRows(const SearchState& state, std::size_t first, int count) override {
+        CheckAllocation();
         for (std::size_t row = first; row < first + static_cast<std::size_t>(count); ++row) {
             Record("row " + std::string(state.FoundName(row)));
         }

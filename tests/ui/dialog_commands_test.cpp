@@ -12,6 +12,7 @@
 #include <fstream>
 #include <utility>
 
+#include "engine/allocation.h"
 #include "engine/search_forms.h"
 #include "os/utf8.h"
 #include "job/row_batches.h"
@@ -296,4 +297,29 @@ TEST_F(DialogCommands, TaskbarButtonFollowsTheSearchFromTheDialogThread) {
         calls.end());
     EXPECT_EQ(calls, (std::vector<std::string>{"init", "release", "init", "state 1", "state 2",
                                                "0/100", "state 1", "state 0", "release"}));
+}
+
+// Memory running out anywhere in a search, the window's own rows included, ends the search
+// with no more rows than files found and the inputs back; the next search shows every file.
+TEST_F(DialogCommands, RunningOutOfMemoryEndsTheSearchAndTheNextOneWorks) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        tree.AddFile(name, "Needle");
+    }
+    const std::uint64_t before = AllocationsAsked();
+    Search("Needle");
+    const std::uint64_t allocations = AllocationsAsked() - before;
+    EXPECT_GE(allocations, 10u) << "the walk, the readers, the ordering and the rows";
+    for (std::uint64_t at = 1; at <= allocations; ++at) {
+        FailAllocationAt(at);
+        ui.RunSearch();
+        FailAllocationAt(0);
+        unsigned found = 3;
+        std::sscanf(g_app.statusLine.Text().c_str(), "Files searched: %*u, Files found: %u",
+                    &found);
+        EXPECT_TRUE(IsWindowEnabled(ui.Item(IDC_START))) << at;
+        EXPECT_LE(ListView_GetItemCount(ui.Item(IDC_RESULT_LIST)), static_cast<int>(found)) << at;
+    }
+    ui.RunSearch();
+    EXPECT_EQ(g_app.statusLine.Text(), "Files searched: 3, Files found: 3, Unaccessable: 0");
+    EXPECT_EQ(ListView_GetItemCount(ui.Item(IDC_RESULT_LIST)), 3);
 }
