@@ -39,22 +39,12 @@ fi
 
 tree=$(mktemp -d /tmp/scourwell-search.XXXXXX)
 trap 'rm -rf "$tree"' EXIT
-python3 - "$tree" "$folders" "$files" <<'EOF'
-import os, sys
-root, folders, files = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
-body = b"x" * 200 + b" bench needle " + b"y" * 200
-for d in range(folders):
-    os.mkdir(f"{root}/d{d:03}")
-    for f in range(files):
-        path = f"{root}/d{d:03}/f{f:03}.txt"
-        with open(path, "wb") as out:
-            out.write(body)
-        stamp = 1_600_000_000 + (d * files + f) * 7 % (folders * files) * 60
-        os.utime(path, (stamp, stamp))
-EOF
+bench/make-search-tree.py "$tree" "$folders" "$files"
 
 source scripts/virtual-display.sh
 start_virtual_display
+# After the display's own trap, which this one replaces.
+trap 'rm -rf "$tree"; kill $VIRTUAL_DISPLAY_PID 2>/dev/null' EXIT
 scourwell_ensure_prefix
 driver() { wine build/$preset/bench/soak_driver.exe "$@" | tr -d '\r'; }
 log=$(mktemp)
