@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The engine on real trees beside ripgrep, in interleaved rounds: the native build and the
 # 32-bit Windows build under Wine, each with one reader and with the pool. Prints medians of
-# the walk, the content phase and the whole, and ratios to `rg -j1` and to `rg` on all cores.
+# the walk, the content phase and the whole, ratios to `rg -j1` and to `rg` on all cores, and
+# the CPU seconds, user and system, each run took.
 # Usage: bench/tree-bench.sh [--cold] [--rounds N] [--text TEXT] [--native "CONFIGS"]
 #                            [--wine "CONFIGS"] [TREE...]
 #   CONFIGS: tree_bench configurations separated by spaces ("" to leave a side out): "R" is R
@@ -42,7 +43,7 @@ build() {
 results=$(mktemp)
 own_server=0
 cleanup() {
-    rm -f "$results"
+    rm -f "$results" "$results.out" "$results.cpu"
     [ $own_server = 0 ] || wineserver -k 2>/dev/null || true
     [ $priority = 0 ] || echo 0 >/proc/self/autogroup
     [ -z "${VIRTUAL_DISPLAY_PID:-}" ] || kill "$VIRTUAL_DISPLAY_PID" 2>/dev/null || true
@@ -77,17 +78,24 @@ drop_caches() {
     echo 3 >/proc/sys/vm/drop_caches
 }
 
-# Appends "tree label walk content found" for one run.
+# The CPU seconds, user and system, of the command run last by timed (bash's own timing: the
+# process and its children; under Wine the server's are not among them).
+TIMEFORMAT='%U %S'
+timed() { { time "$@" >"$results.out"; } 2>"$results.cpu"; }
+
+# Appends "tree label walk content found user sys" for one run.
 run_engine() {
     local tree=$1 side=$2 config=$3 line
     drop_caches
     if [ "$side" = native ]; then
-        line=$(build/native/bench/tree_bench "$tree" "$text" 1 "$config" tsv)
+        timed build/native/bench/tree_bench "$tree" "$text" 1 "$config" tsv
     else
-        line=$(cmake/wine-run.sh build/win32/bench/tree_bench.exe "Z:${tree//\//\\}" "$text" 1 \
-            "$config" tsv | tr -d '\r')
+        timed cmake/wine-run.sh build/win32/bench/tree_bench.exe "Z:${tree//\//\\}" "$text" 1 \
+            "$config" tsv
     fi
-    awk -v t="$tree" -v l="$side $config" '{ print t "\t" l "\t" $2 "\t" $3 "\t" $5 }' \
+    line=$(tr -d '\r' <"$results.out")
+    awk -v t="$tree" -v l="$side $config" -v cpu="$(cat "$results.cpu")" \
+        '{ split(cpu, c, " "); print t "\t" l "\t" $2 "\t" $3 "\t" $5 "\t" c[1] "\t" c[2] }' \
         <<<"$line" >>"$results"
 }
 
@@ -96,11 +104,12 @@ run_rg() {
     shift 2
     drop_caches
     start=$(date +%s%N)
-    found=$(rg "$@" -l -F -a -uuu -- "$text" "$tree" | wc -l || true)
+    timed rg "$@" -l -F -a -uuu -- "$text" "$tree" || true
     end=$(date +%s%N)
-    printf '%s\t%s\t0\t%s\t%s\n' "$tree" "$label" \
+    found=$(wc -l <"$results.out")
+    printf '%s\t%s\t0\t%s\t%s\t%s\n' "$tree" "$label" \
         "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", (b - a) / 1e9 }')" "$found" \
-        >>"$results"
+        "$(tr ' ' '\t' <"$results.cpu")" >>"$results"
 }
 
 run_round() {
@@ -129,15 +138,17 @@ for tree in "${trees[@]}"; do
         }
         !($2 in seen) { seen[$2] = 1; order[++count] = $2 }
         { walk[$2] = walk[$2] " " $3; content[$2] = content[$2] " " $4
-          total[$2] = total[$2] " " ($3 + $4); found[$2] = $5 }
+          total[$2] = total[$2] " " ($3 + $4); found[$2] = $5
+          user[$2] = user[$2] " " $6; sys[$2] = sys[$2] " " $7 }
         END {
-            printf "%-18s %8s %8s %8s %7s %8s %8s\n", "run", "total", "walk", "content",
-                   "found", "/rg -j1", "/rg"
+            printf "%-18s %8s %8s %8s %7s %8s %8s %7s %7s\n", "run", "total", "walk", "content",
+                   "found", "/rg -j1", "/rg", "user", "sys"
             for (i = 1; i <= count; i++) m[order[i]] = median(total[order[i]])
             for (i = 1; i <= count; i++) {
                 k = order[i]
-                printf "%-18s %8.3f %8.3f %8.3f %7d %8.2f %8.2f\n", k, m[k], median(walk[k]),
-                       median(content[k]), found[k], m[k] / m["rg -j1"], m[k] / m["rg"]
+                printf "%-18s %8.3f %8.3f %8.3f %7d %8.2f %8.2f %7.3f %7.3f\n", k, m[k],
+                       median(walk[k]), median(content[k]), found[k], m[k] / m["rg -j1"],
+                       m[k] / m["rg"], median(user[k]), median(sys[k])
             }
         }' "$results"
     : >"$results"

@@ -3,10 +3,12 @@
 // Windows; bench/tree-bench.sh runs it beside ripgrep, natively and under Wine.
 // Usage: tree_bench FOLDER TEXT [rounds] [configs] [fold] [tsv]
 //   configs: comma-separated; "inline" is one file after another on the calling thread with
-//   4095-byte reads (the engine before the reader pool), "R" is R readers with the default
-//   read size, "RxS" R readers reading S bytes per call, "pool" the engine's defaults.
+//   4095-byte reads and the walk on it too (the engine before the reader pool), "R" is R
+//   readers with the default read size, "RxS" R readers reading S bytes per call, "pool" the
+//   engine's defaults; a suffix "lL" sets L listers ahead of the walk ("pooll0": none).
 //   Default: inline,1,pool.
 //   tsv: one line per run (config, walk s, content s, candidates, found) instead of medians.
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,7 +26,7 @@ namespace {
 
 struct Config {
     std::string name;
-    ContentOptions options;
+    SearchOptions options;
     bool bare = false;
 };
 
@@ -116,14 +118,24 @@ std::vector<Config> ParseConfigs(const std::string& list) {
         }
         Config config;
         config.name = list.substr(from, to - from);
-        if (config.name == "inline") {
+        std::size_t lister = config.name.rfind('l');  // "pool" and "inline" hold an l too
+        if (lister == std::string::npos || lister + 1 == config.name.size() ||
+            !std::isdigit(static_cast<unsigned char>(config.name[lister + 1]))) {
+            lister = std::string::npos;
+        } else {
+            config.options.listers =
+                static_cast<unsigned>(std::strtoul(config.name.c_str() + lister + 1, nullptr, 10));
+        }
+        const std::string readers = config.name.substr(0, lister);
+        if (readers == "inline") {
             config.options.readers = 0;
-        } else if (config.name == "bare") {
+            config.options.listers = lister == std::string::npos ? 0 : config.options.listers;
+        } else if (readers == "bare") {
             config.bare = true;
-        } else if (config.name != "pool") {
+        } else if (readers != "pool") {
             char* rest = nullptr;
             config.options.readers =
-                static_cast<unsigned>(std::strtoul(config.name.c_str(), &rest, 10));
+                static_cast<unsigned>(std::strtoul(readers.c_str(), &rest, 10));
             if (*rest == 'x') {
                 config.options.readSize = std::strtoul(rest + 1, nullptr, 10);
             }

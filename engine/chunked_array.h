@@ -3,6 +3,7 @@
 // grows. Each chunk is asked of the allocation hook first.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <new>
@@ -33,6 +34,16 @@ class ChunkedArray {
         ++size_;
     }
 
+    // Adds count value-initialised elements (zeros), for kinds that can't be copied in.
+    void Extend(std::size_t count) {
+        for (const std::size_t end = size_ + count; size_ < end;) {
+            if ((size_ & (kChunk - 1)) == 0) {
+                AddChunk();
+            }
+            size_ = std::min(end, (size_ | (kChunk - 1)) + 1);
+        }
+    }
+
     void clear() {
         for (std::size_t c = 0; table_ && c < kMaxChunks && table_[c] != nullptr; ++c) {
             delete[] table_[c];
@@ -51,7 +62,7 @@ class ChunkedArray {
         if (!table_) {
             table_.reset(new T*[kMaxChunks]());
         }
-        table_[chunk] = new T[kChunk];
+        table_[chunk] = new T[kChunk]();
     }
 
     std::unique_ptr<T*[]> table_;  // a pointer per chunk, null past the last

@@ -4,17 +4,24 @@
 #include <new>
 #include <system_error>
 
+unsigned DefaultReaders() {
+    return std::clamp(std::thread::hardware_concurrency(), 2u, 8u);
+}
+
 ContentReaders::ContentReaders(const FileList& files, const TextFinder& finder,
                                const std::atomic<std::uint32_t>& stopFlag,
-                               const ContentOptions& options)
+                               const SearchOptions& options)
     : files_(files),
       finder_(finder),
       stopFlag_(stopFlag),
       readSize_(options.readSize),
-      slots_(new Slot[kWindow]) {
+      slots_(new ReaderSlot[std::max(1u, options.readers)]) {
+    const std::size_t published = files_.Published();
+    outcomes_.Extend(published);  // what a caller walked before: readable at once
+    claimable_.store(published);
     try {
         for (unsigned i = 0; i < options.readers; ++i) {
-            threads_.emplace_back(&ContentReaders::ReaderMain, this);
+            threads_.emplace_back(&ContentReaders::ReaderMain, this, i);
         }
     } catch (const std::system_error&) {
         // Fewer readers than asked; with none at all the worker reads each file itself.
@@ -24,25 +31,50 @@ ContentReaders::ContentReaders(const FileList& files, const TextFinder& finder,
 ContentReaders::~ContentReaders() {
     closed_.store(true);
     { std::lock_guard<std::mutex> lock(mutex_); }
-    roomForReaders_.notify_all();
+    moreFiles_.notify_all();
     for (std::thread& thread : threads_) {
         thread.join();
     }
 }
 
+void ContentReaders::FilesPublished() {
+    if (threads_.empty()) {
+        return;  // the worker reads each file itself after the walk
+    }
+    const std::size_t published = files_.Published();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        outcomes_.Extend(published - outcomes_.size());
+        claimable_.store(published);
+    }
+    if (readersWaiting_.load() != 0) {
+        moreFiles_.notify_all();
+    }
+}
+
+void ContentReaders::WalkEnded() {
+    FilesPublished();
+    walkEnded_.store(true);
+    { std::lock_guard<std::mutex> lock(mutex_); }
+    moreFiles_.notify_all();
+}
+
 bool ContentReaders::Claim(std::size_t& index) {
     index = nextClaim_.load();
     for (;;) {
-        if (closed_.load() || index >= files_.Published() ||
-            stopFlag_.load(std::memory_order_relaxed) != 0) {
+        if (closed_.load() || stopFlag_.load(std::memory_order_relaxed) != 0) {
             return false;
         }
-        if (index >= taken_.load() + kWindow) {
-            // Ahead by a whole window: sleep until the worker has taken more.
+        if (index >= claimable_.load()) {
+            if (walkEnded_.load() && index >= claimable_.load()) {
+                return false;
+            }
+            // Ahead of the walk: sleep until it publishes more files or ends.
             std::unique_lock<std::mutex> lock(mutex_);
             readersWaiting_.fetch_add(1);
-            roomForReaders_.wait(lock, [&] {
-                return closed_.load() || nextClaim_.load() < taken_.load() + kWindow;
+            moreFiles_.wait(lock, [&] {
+                return closed_.load() || walkEnded_.load() || index < claimable_.load() ||
+                       stopFlag_.load(std::memory_order_relaxed) != 0;
             });
             readersWaiting_.fetch_sub(1);
             index = nextClaim_.load();
@@ -54,9 +86,9 @@ bool ContentReaders::Claim(std::size_t& index) {
 
 // A reader that runs out of memory tells the worker, which ends the phase; an exception must
 // not leave the thread.
-void ContentReaders::ReaderMain() {
+void ContentReaders::ReaderMain(std::size_t slot) {
     try {
-        ReadFiles();
+        ReadFiles(slots_[slot]);
     } catch (const std::bad_alloc&) {
         outOfMemory_.store(true);
         closed_.store(true);
@@ -65,19 +97,24 @@ void ContentReaders::ReaderMain() {
     }
 }
 
-void ContentReaders::ReadFiles() {
-    FileScanner scanner(finder_, readSize_);
+void ContentReaders::ReadFiles(ReaderSlot& slot) {
+    std::optional<FileScanner> scanner;  // its buffer taken with the first file
     std::string path;
     std::size_t index;
     while (Claim(index)) {
-        Slot& slot = slots_[index % kWindow];
+        if (!scanner) {
+            scanner.emplace(finder_, readSize_);
+        }
         const FileRecord& file = files_[index];
         files_.FullPath(file, path);
+        slot.bytesRead.store(0, std::memory_order_relaxed);
+        slot.index.store(index, std::memory_order_relaxed);
         const FileOutcome outcome =
-            scanner.Scan(path, file.size, stopFlag_, [&slot](std::uint64_t bytesRead) {
+            scanner->Scan(path, file.size, stopFlag_, [&slot](std::uint64_t bytesRead) {
                 slot.bytesRead.store(bytesRead, std::memory_order_relaxed);
             });
-        slot.outcome.store(static_cast<std::uint8_t>(outcome));
+        slot.index.store(kNobody, std::memory_order_relaxed);
+        outcomes_[index].store(static_cast<std::uint8_t>(static_cast<int>(outcome) + 1));
         if (workerWaitsFor_.load() == index) {
             std::lock_guard<std::mutex> lock(mutex_);
             settledForWorker_.notify_one();
@@ -86,16 +123,7 @@ void ContentReaders::ReadFiles() {
 }
 
 bool ContentReaders::Settled(std::size_t index) const {
-    return slots_[index % kWindow].outcome.load() != kPending;
-}
-
-void ContentReaders::PublishTaken(std::size_t taken) {
-    taken_.store(taken);
-    takenSincePublish_ = 0;
-    if (readersWaiting_.load() != 0) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        roomForReaders_.notify_all();
-    }
+    return outcomes_[index].load() != kPending;
 }
 
 std::optional<FileOutcome> ContentReaders::Take(std::size_t index,
@@ -104,10 +132,9 @@ std::optional<FileOutcome> ContentReaders::Take(std::size_t index,
         throw std::bad_alloc();
     }
     if (!Settled(index)) {
-        PublishTaken(index);
         // Woken once a batch has settled rather than for every file; the timeout lets the
         // caller see Stop and the status tick.
-        std::size_t wakeAt = std::min(index + kWakeBatch, files_.Published() - 1);
+        std::size_t wakeAt = std::min(index + kWakeBatch, claimable_.load() - 1);
         if (Settled(wakeAt)) {
             wakeAt = index;
         }
@@ -120,14 +147,7 @@ std::optional<FileOutcome> ContentReaders::Take(std::size_t index,
             return std::nullopt;
         }
     }
-    Slot& slot = slots_[index % kWindow];
-    const auto outcome = static_cast<FileOutcome>(slot.outcome.load());
-    slot.bytesRead.store(0, std::memory_order_relaxed);
-    slot.outcome.store(kPending, std::memory_order_relaxed);
-    if (++takenSincePublish_ >= kWakeBatch) {
-        PublishTaken(index + 1);
-    }
-    return outcome;
+    return static_cast<FileOutcome>(outcomes_[index].load() - 1);
 }
 
 FileOutcome ContentReaders::Await(std::size_t index, std::chrono::milliseconds wait,
@@ -148,7 +168,12 @@ FileOutcome ContentReaders::Await(std::size_t index, std::chrono::milliseconds w
 }
 
 std::uint64_t ContentReaders::BytesRead(std::size_t index) const {
-    return slots_[index % kWindow].bytesRead.load(std::memory_order_relaxed);
+    for (std::size_t i = 0; i < threads_.size(); ++i) {
+        if (slots_[i].index.load(std::memory_order_relaxed) == index) {
+            return slots_[i].bytesRead.load(std::memory_order_relaxed);
+        }
+    }
+    return 0;
 }
 
 bool ContentReaders::CloseAt(std::size_t index) {
@@ -157,6 +182,6 @@ bool ContentReaders::CloseAt(std::size_t index) {
     std::size_t expected = index;
     const bool unclaimed = nextClaim_.compare_exchange_strong(expected, index + 1);
     { std::lock_guard<std::mutex> lock(mutex_); }
-    roomForReaders_.notify_all();
+    moreFiles_.notify_all();
     return unclaimed;
 }

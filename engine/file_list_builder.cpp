@@ -1,15 +1,11 @@
 #include "engine/file_list_builder.h"
 
 #include <cstring>
+#include <vector>
 
 #include "engine/ascii.h"
 #include "engine/status_text.h"
-#include "os/dir_listing.h"
 #include "os/path.h"
-
-bool IsDotEntry(const char* name) {
-    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
-}
 
 bool MatchesExtensionFilter(const char* name, const char* filter) {
     if (filter[0] == '\0') {
@@ -21,42 +17,81 @@ bool MatchesExtensionFilter(const char* name, const char* filter) {
 
 namespace {
 
+// Each folder asks for at most this many of its sub-folders ahead, so that deeper folders,
+// which the walk enters first, still find room.
+constexpr std::size_t kAheadPerFolder = 32;
+
+std::string Join(const std::string& folder, const std::string& name) {
+    std::string path;
+    path.reserve(folder.size() + 1 + name.size());
+    path.append(folder).push_back(os::kPathSeparator);
+    path.append(name);
+    return path;
+}
+
 class Walker {
   public:
-    Walker(SearchState& state, SearchView& view, FolderLoopGuard& guard)
-        : state_(state), view_(view), guard_(guard) {}
+    Walker(SearchState& state, SearchView& view, FolderLoopGuard& guard, FolderPrefetch& prefetch,
+           const std::function<void()>& published)
+        : state_(state), view_(view), guard_(guard), prefetch_(prefetch), published_(published) {}
 
-    void Walk(const std::string& folder) {
+    void Walk(const std::string& folder, const FolderListing& listing) {
+        frames_.push_back({&folder, &listing.entries, 0, 0});
+        Announce();
         std::uint32_t number = kNoFolder;  // the folder's in the file list, once it has a file
-        os::DirListing listing(folder);
-        for (; listing.Valid(); listing.Next()) {
-            if (StopRequested(state_)) {
-                break;
-            }
-            const os::DirEntry& entry = listing.Entry();
-            if (entry.isDirectory) {
-                if (!IsDotEntry(entry.name.c_str())) {
-                    const std::string path = Join(folder, entry.name);
-                    if (guard_.Enter(path, entry.name, entry.isLink)) {
-                        Walk(path);
-                        guard_.Leave();
-                    }
+        const std::vector<os::DirEntry>& entries = listing.entries;
+        for (std::size_t i = 0; i < entries.size() && !StopRequested(state_); ++i) {
+            frames_.back().next = i + 1;
+            const os::DirEntry& entry = entries[i];
+            if (!entry.isDirectory) {
+                if (MatchesExtensionFilter(entry.name.c_str(), state_.settings.extensionFilter)) {
+                    Consider(folder, entry, number);
                 }
-            } else if (!IsDotEntry(entry.name.c_str()) &&
-                       MatchesExtensionFilter(entry.name.c_str(),
-                                              state_.settings.extensionFilter)) {
-                Consider(folder, entry, number);
+                continue;
             }
+            const std::string path = Join(folder, entry.name);
+            if (!guard_.Enter(path, entry.name, entry.isLink)) {
+                prefetch_.Drop(path);
+                continue;
+            }
+            const FolderListing inner = prefetch_.Take(path);
+            if (inner.opened) {
+                Walk(path, inner);
+            }
+            guard_.Leave();
         }
+        frames_.pop_back();
+        Publish();
     }
 
   private:
-    static std::string Join(const std::string& folder, const std::string& name) {
-        std::string path;
-        path.reserve(folder.size() + 1 + name.size());
-        path.append(folder).push_back(os::kPathSeparator);
-        path.append(name);
-        return path;
+    struct Frame {
+        const std::string* folder;
+        const std::vector<os::DirEntry>* entries;
+        std::size_t next;       // the entry the walk comes to next
+        std::size_t announced;  // the entries before it were asked for, where folders
+    };
+
+    static constexpr std::uint32_t kNoFolder = 0xFFFFFFFF;
+
+    // Asks for the folders the walk enters soonest: the innermost folder's next sub-folders
+    // first, then those of the folders around it.
+    void Announce() {
+        for (std::size_t depth = frames_.size(); depth-- > 0;) {
+            Frame& frame = frames_[depth];
+            const std::size_t end = std::min(frame.entries->size(), frame.next + kAheadPerFolder);
+            for (frame.announced = std::max(frame.announced, frame.next); frame.announced < end;
+                 ++frame.announced) {
+                const os::DirEntry& entry = (*frame.entries)[frame.announced];
+                if (!entry.isDirectory) {
+                    continue;
+                }
+                if (!prefetch_.HasRoom()) {
+                    return;
+                }
+                prefetch_.Request(Join(*frame.folder, entry.name), depth + 1);
+            }
+        }
     }
 
     // A folder's path is kept once, when its first file is listed.
@@ -76,24 +111,38 @@ class Walker {
         }
     }
 
-    static constexpr std::uint32_t kNoFolder = 0xFFFFFFFF;
+    void Publish() {
+        if (state_.fileList.Published() != state_.fileList.size()) {
+            state_.fileList.Publish();
+            if (published_) {
+                published_();
+            }
+        }
+    }
 
     SearchState& state_;
     SearchView& view_;
     FolderLoopGuard& guard_;
+    FolderPrefetch& prefetch_;
+    const std::function<void()>& published_;
+    std::vector<Frame> frames_;
 };
 
 }  // namespace
 
 void BuildFileList(const std::string& folder, SearchState& state, SearchView& view,
-                   FolderLoopGuard& guard) {
+                   FolderLoopGuard& guard, FolderPrefetch& prefetch,
+                   const std::function<void()>& published) {
     if (guard.EnterSearchFolder(folder)) {
-        Walker(state, view, guard).Walk(folder);
+        const FolderListing listing = prefetch.Take(folder);
+        Walker walker(state, view, guard, prefetch, published);
+        walker.Walk(folder, listing);
         guard.Leave();
     }
 }
 
 void BuildFileList(const std::string& folder, SearchState& state, SearchView& view) {
     FolderLoopGuard guard({folder});
-    BuildFileList(folder, state, view, guard);
+    FolderPrefetch inline_(0, 0, state.stopFlag);
+    BuildFileList(folder, state, view, guard, inline_);
 }

@@ -1,8 +1,10 @@
 #include "job/search_job.h"
 
 #include <cinttypes>
+#include <functional>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,8 +49,9 @@ void TakeInputs(SearchState& state, SearchView& view) {
 }
 
 // All folders are read first: a link into any of them is not followed, since each is walked
-// as itself.
-void WalkFolders(int folderCount, SearchState& state, SearchView& view) {
+// as itself. The readers start on each folder's files as soon as the walk has listed them.
+void WalkFolders(int folderCount, SearchState& state, SearchView& view, ContentReaders& readers,
+                 const SearchOptions& options) {
     view.SetStatusText("Building File Search List...");
     std::vector<std::string> folders;
     char folder[kTextBufferSize];
@@ -56,10 +59,12 @@ void WalkFolders(int folderCount, SearchState& state, SearchView& view) {
         view.ReadFolder(row, folder);
         folders.emplace_back(folder);
     }
+    const std::function<void()> published = [&readers] { readers.FilesPublished(); };
     os::FsRedirection().WithRedirectionOff([&] {
         FolderLoopGuard guard(folders);
+        FolderPrefetch prefetch(options.listers, kFoldersAhead, state.stopFlag);
         for (const std::string& searched : folders) {
-            BuildFileList(searched, state, view, guard);
+            BuildFileList(searched, state, view, guard, prefetch, published);
         }
     });
 }
@@ -67,9 +72,7 @@ void WalkFolders(int folderCount, SearchState& state, SearchView& view) {
 // Returns the number of files the phase reached: all of them, or up to the first one not
 // finished when Stop came.
 std::uint64_t SearchContents(SearchState& state, SearchView& view, SearchProgress& progress,
-                             const ContentOptions& options) {
-    const TextFinder finder(SearchForms(state.settings.searchText), state.settings.matchCase != 0);
-    ContentReaders readers(state.fileList, finder, state.stopFlag, options);
+                             const TextFinder& finder, ContentReaders& readers) {
     for (progress.fileIndex = 0; progress.fileIndex < progress.fileCount; ++progress.fileIndex) {
         const FileRecord& file = state.fileList[progress.fileIndex];
         if (readers.HasReaders()) {
@@ -104,7 +107,7 @@ std::uint64_t SearchContents(SearchState& state, SearchView& view, SearchProgres
 
 }  // namespace
 
-void RunSearchJob(SearchState& state, SearchView& view, const ContentOptions& options) {
+void RunSearchJob(SearchState& state, SearchView& view, const SearchOptions& options) {
     TakeInputs(state, view);
     if (state.settings.searchText.units.empty()) {
         return;
@@ -120,13 +123,21 @@ void RunSearchJob(SearchState& state, SearchView& view, const ContentOptions& op
     state.fileList.clear();
     state.resultSet.clear();
     ShortageReserve reserve;
+    const TextFinder finder(SearchForms(state.settings.searchText), state.settings.matchCase != 0);
+    std::optional<ContentReaders> readers;
     // Memory running out ends the phase it happens in; what was found so far is still ordered
     // and shown (nothing, when it was the walk), and the final text says why it ended.
-    bool outOfMemory = reserve.Catch([&] { WalkFolders(folderCount, state, view); });
+    bool outOfMemory = reserve.Catch([&] {
+        readers.emplace(state.fileList, finder, state.stopFlag, options);
+        WalkFolders(folderCount, state, view, *readers, options);
+    });
     if (outOfMemory) {
+        readers.reset();  // they read the list: gone before it goes
         state.fileList.clear();
+    } else {
+        state.fileList.Publish();
+        readers->WalkEnded();
     }
-    state.fileList.Publish();
 
     view.SetPercentRange();
     view.SetProgressPos(0);
@@ -137,8 +148,8 @@ void RunSearchJob(SearchState& state, SearchView& view, const ContentOptions& op
     progress.fileCount = state.fileList.size();
     std::uint64_t searched = 0;
     if (!outOfMemory) {
-        outOfMemory =
-            reserve.Catch([&] { searched = SearchContents(state, view, progress, options); });
+        outOfMemory = reserve.Catch(
+            [&] { searched = SearchContents(state, view, progress, finder, *readers); });
         searched = outOfMemory ? progress.fileIndex + 1 : searched;
     }
     const int found = static_cast<int>(state.resultSet.size());
@@ -159,7 +170,7 @@ void RunSearchJob(SearchState& state, SearchView& view, const ContentOptions& op
     view.SetProgressPos(100);
 }
 
-void RunSearchWorker(SearchState& state, SearchView& view, const ContentOptions& options) {
+void RunSearchWorker(SearchState& state, SearchView& view, const SearchOptions& options) {
     state.stopFlag.store(0, std::memory_order_relaxed);
     view.EnableInputs(false);
     view.StartStatusTick();

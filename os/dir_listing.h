@@ -1,9 +1,10 @@
-// Lists one folder's entries, one at a time, with what the walk needs of each.
-// The listing owns its open enumeration and closes it when destroyed or moved from.
+// Lists one folder's entries with what the walk needs of each, in the platform's order.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace os {
 
@@ -15,28 +16,10 @@ struct DirEntry {
     std::uint64_t lastWriteTime = 0;  // 100 ns units since 1601-01-01 UTC
 };
 
-class DirListing {
-  public:
-    // Opens the folder's listing; Valid() is false when it can't be opened or is empty.
-    explicit DirListing(const std::string& folder);
-    ~DirListing();
-    DirListing(DirListing&&) noexcept;
-    DirListing& operator=(DirListing&&) noexcept;
-    DirListing(const DirListing&) = delete;
-    DirListing& operator=(const DirListing&) = delete;
-
-    bool Valid() const { return valid_; }
-    const DirEntry& Entry() const { return entry_; }
-    // Moves to the next entry; Valid() turns false at the end or on an error.
-    void Next();
-
-  private:
-    void Close();
-
-    void* native_ = nullptr;  // the platform's open enumeration, or null
-    DirEntry entry_;
-    bool valid_ = false;
-};
+// The entries of folder but "." and "..", read until the listing ends or stop is set. False
+// when the folder can't be listed; entries then holds none.
+bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries,
+                const std::atomic<std::uint32_t>& stop);
 
 // The final path of the folder a path leads to, links followed, with no separator at its end
 // (so a root is "C:" or ""); false when it can't be reached. Costs an open on Windows, so a

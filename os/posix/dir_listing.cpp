@@ -1,11 +1,11 @@
 #include "os/dir_listing.h"
+#include "os/native_listing.h"
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
-#include <utility>
 
 namespace os {
 
@@ -48,43 +48,18 @@ bool ReadEntry(DIR* dir, DirEntry& entry) {
 
 }  // namespace
 
-DirListing::DirListing(const std::string& folder) {
-    native_ = opendir(folder.empty() ? "/" : folder.c_str());
-    if (native_ == nullptr) {
-        return;
+NativeListing::NativeListing(const std::string& folder) {
+    handle_ = opendir(folder.empty() ? "/" : folder.c_str());
+}
+
+NativeListing::~NativeListing() {
+    if (handle_ != nullptr) {
+        closedir(AsDir(handle_));
     }
-    Next();
 }
 
-DirListing::~DirListing() {
-    Close();
-}
-
-DirListing::DirListing(DirListing&& other) noexcept
-    : native_(std::exchange(other.native_, nullptr)),
-      entry_(std::move(other.entry_)),
-      valid_(std::exchange(other.valid_, false)) {}
-
-DirListing& DirListing::operator=(DirListing&& other) noexcept {
-    if (this != &other) {
-        Close();
-        native_ = std::exchange(other.native_, nullptr);
-        entry_ = std::move(other.entry_);
-        valid_ = std::exchange(other.valid_, false);
-    }
-    return *this;
-}
-
-void DirListing::Close() {
-    if (native_ != nullptr) {
-        closedir(AsDir(native_));
-        native_ = nullptr;
-    }
-    valid_ = false;
-}
-
-void DirListing::Next() {
-    valid_ = native_ != nullptr && ReadEntry(AsDir(native_), entry_);
+bool NativeListing::Next(DirEntry& entry) {
+    return handle_ != nullptr && ReadEntry(AsDir(handle_), entry);
 }
 
 bool IdentifyFolder(const std::string& folder, std::string& finalPath) {

@@ -117,10 +117,10 @@ TEST(MatcherFuzz, ReadersAgreeWithThePlainSearchOnGeneratedFiles) {
     std::mt19937_64 rng(seed);
     auto below = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
     // One reader at READ_CHUNK_SIZE reads as ScanFileForText does.
-    const ContentOptions pools[] = {{1, READ_CHUNK_SIZE},
-                                    {2, kDefaultReadSize},
-                                    {3, 3 * READ_CHUNK_SIZE},
-                                    {4, 2 * READ_CHUNK_SIZE}};
+    const SearchOptions pools[] = {{1, READ_CHUNK_SIZE},
+                                   {2, kDefaultReadSize},
+                                   {3, 3 * READ_CHUNK_SIZE},
+                                   {4, 2 * READ_CHUNK_SIZE}};
     // Small alphabets: both cases, the neighbours of A-Z and a-z, Latin-1, units with A-Z or 0 in
     // either byte, CJK, a pair.
     const std::u16string alphabets[] = {u"ab",     u"aAbB",  u"a\xC4\xE4", u"zZ\x80\xFF", u"x",
@@ -128,7 +128,7 @@ TEST(MatcherFuzz, ReadersAgreeWithThePlainSearchOnGeneratedFiles) {
     TempTree tree;
     unsigned long long differences = 0;
     for (unsigned long long run = 0; run < cases; run += 25) {
-        const ContentOptions& pool = pools[run / 25 % std::size(pools)];
+        const SearchOptions& pool = pools[run / 25 % std::size(pools)];
         const std::u16string& alphabet = alphabets[below(std::size(alphabets))];
         const bool matchCase = below(2) == 0;
         TypedText typed;

@@ -176,8 +176,9 @@ TEST(WalkLoops, EachFolderIsWalkedOnceWhateverLinksLeadToIt) {
             ++lookups;
             return os::IdentifyFolder(folder, finalPath);
         });
+        FolderPrefetch prefetch(3, kFoldersAhead, state.stopFlag);  // links fetched ahead
         for (const std::string& folder : folders) {
-            BuildFileList(folder, state, view, guard);
+            BuildFileList(folder, state, view, guard, prefetch);
         }
         EXPECT_EQ(state.fileList.size(), listed) << links.back().first;
         EXPECT_EQ(lookups, expected) << links.back().first;
