@@ -8,9 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <set>
 #include <tuple>
 
+#include "os/fs_redirection.h"
 #include "os/path.h"
 #include "os/read_only_file.h"
 #include "tests/support/recording_view.h"
@@ -232,4 +234,58 @@ TEST(WalkNames, EveryNameAndLengthIsListedAndOpened) {
         }
     }
     EXPECT_EQ(listed, expected);
+}
+
+// Every file's full path, in the order the walk lists them, with listers ahead of it or none.
+static Names WalkInOrder(const std::string& folder, unsigned listers, std::size_t ahead) {
+    SearchState state;
+    RecordingView view;
+    FolderLoopGuard guard({folder});
+    os::FsRedirection().WithRedirectionOff([&] {  // as the search does
+        FolderPrefetch prefetch(listers, ahead, state.stopFlag);
+        BuildFileList(folder, state, view, guard, prefetch);
+    });
+    Names paths;
+    for (std::size_t i = 0; i < state.fileList.size(); ++i) {
+        paths.push_back(state.fileList.FullPath(state.fileList[i]));
+    }
+    return paths;
+}
+
+// Listers ahead, however many and however far, leave the one-thread walk's list exactly, on
+// generated trees whose links lead up, across, down and round: a listing fetched ahead for a
+// link the guard refuses is dropped. On Windows the system's folder too, whose system32 a 32-bit
+// program sees redirected unless each lister switches that off as the walk does.
+TEST(WalkFuzz, ListersAheadListExactlyWhatTheWalkAloneLists) {
+    std::mt19937 rng(static_cast<unsigned>(
+        std::strtoul(std::getenv("SCOURWELL_FUZZ_SEED") ? std::getenv("SCOURWELL_FUZZ_SEED") : "7",
+                     nullptr, 10)));
+    for (int round = 0; round < 12; ++round) {
+        LinkedTree tree;
+        Names folders = {"r"};
+        std::string links;
+        for (int i = 1; i < 40; ++i) {
+            folders.push_back(folders[rng() % folders.size()] + "/d" + std::to_string(i));
+            for (unsigned f = rng() % 4; f-- > 0;) {
+                tree.AddFile(folders.back() + "/f" + std::to_string(f) + ".txt", "x");
+            }
+        }
+        tree.AddFolder(folders.back());
+        for (int i = 0; i < 6; ++i) {  // each from the root, to any folder
+            links += "ln -s \"$PWD/" + folders[rng() % folders.size()] + "\" " +
+                     folders[rng() % folders.size()] + "/l" + std::to_string(i) + "; ";
+        }
+        tree.AddFile("make.sh", links + "mkdir done\n");
+        ASSERT_TRUE(tree.Unix("/bin/sh make.sh", "done", 0x10)) << "no links within 5 s";
+        const std::string root = tree.Path("r").make_preferred().string();
+        const Names alone = WalkInOrder(root, 0, 0);
+        for (const auto& [listers, ahead] : {std::pair<unsigned, std::size_t>{3, 256}, {2, 3}}) {
+            EXPECT_EQ(WalkInOrder(root, listers, ahead), alone) << round << ": " << links;
+        }
+    }
+#ifdef _WIN32
+    char windows[MAX_PATH];  // its system32 is listed ahead
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(WalkInOrder(windows, 3, 256), WalkInOrder(windows, 0, 0));
+#endif
 }

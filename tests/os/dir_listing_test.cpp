@@ -7,8 +7,7 @@
 
 #include "tests/support/temp_tree.h"
 
-// Kinds, links and missing folders are covered by the walk's tests; the program never moves a
-// listing.
+// Kinds, links and missing folders are covered by the walk's tests.
 TEST(DirListing, ReportsSizesAboveFourGiBAndSubSecondTimes) {
     TempTree tree;
     tree.AddFile("small.txt", "12345");
@@ -25,4 +24,7 @@ TEST(DirListing, ReportsSizesAboveFourGiBAndSubSecondTimes) {
     EXPECT_EQ(all.at("small.txt").size, 5);
     EXPECT_EQ(all.at("small.txt").lastWriteTime, when);
     EXPECT_EQ(all.at("big.bin").size, 5LL << 30);
+    // Stop ends a listing between entries, however long it is.
+    EXPECT_TRUE(os::ListFolder(tree.Root(), entries, std::atomic<std::uint32_t>{1}));
+    EXPECT_TRUE(entries.empty());
 }
