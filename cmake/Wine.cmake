@@ -23,9 +23,13 @@ if(NOT SCOURWELL_WINE_RUNS)
     set_tests_properties(wine_server_start wine_server_stop PROPERTIES DISABLED TRUE)
 endif()
 
-# Marks tests as run under Wine.
+# Marks tests as run under Wine. Their paths are refused past MAX_PATH without the long form, as
+# Windows refuses them and Wine does not.
 function(scourwell_wine_test)
     set_tests_properties(${ARGN} PROPERTIES FIXTURES_REQUIRED wine_server)
+    foreach(test ${ARGN})
+        set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT SCOURWELL_STRICT_PATHS=1)
+    endforeach()
     if(NOT SCOURWELL_WINE_RUNS)
         set_tests_properties(${ARGN} PROPERTIES DISABLED TRUE)
     endif()

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "os/path_info.h"
 #include "os/utf16.h"
 #include "resources/resource_ids.h"
 #include "ui/app_state.h"
@@ -35,10 +36,7 @@ void Refuse(const char* reason, const std::string& path, PathRefusals* refusals)
 // A folder whose UTF-8 form would not fit the search's buffers is refused as well: it would
 // be searched cut, as another folder.
 int CheckFolderAccess(const std::string& path, PathRefusals* refusals) {
-    bool converted = false;
-    const std::wstring wide = os::Widen(path, &converted);
-    if (converted && path.size() < kTextBufferSize &&
-        GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (path.size() < kTextBufferSize && os::KindOfPath(path) != os::PathKind::kMissing) {
         return 1;
     }
     Refuse(kNotAccessible, path, refusals);

@@ -7,6 +7,7 @@
 
 #include "os/utf16.h"
 #include "os/win32/file_handle.h"
+#include "os/win32/system_paths.h"
 #include "os/win32/wide_path.h"
 
 namespace os {
@@ -54,8 +55,7 @@ NativeListing::NativeListing(const std::string& folder) {
     // takes more entries per call, and systems older than Windows 7 refuse it.
     HANDLE h = INVALID_HANDLE_VALUE;
     for (const DWORD flags : {DWORD{FIND_FIRST_EX_LARGE_FETCH}, DWORD{0}}) {
-        h = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                             nullptr, flags);
+        h = FindFirstAt(pattern.c_str(), &data, flags);
         if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_INVALID_PARAMETER) {
             break;
         }
@@ -94,9 +94,9 @@ bool IdentifyFolder(const std::string& folder, std::string& finalPath) {
     if (!LongPath(!folder.empty() && folder.back() == ':' ? folder + "\\" : folder, path)) {
         return false;
     }
-    const FileHandle h(CreateFileW(path.c_str(), 0,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const FileHandle h(CreateFileAt(path.c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS));
     if (!h.Valid()) {
         return false;
     }

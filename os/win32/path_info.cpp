@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "os/utf16.h"
+#include "os/win32/system_paths.h"
 #include "os/win32/wide_path.h"
 
 namespace os {
@@ -22,7 +23,7 @@ std::string FullPath(const std::string& path) {
 PathKind KindOfPath(const std::string& path) {
     std::wstring longPath;
     const DWORD attributes =
-        LongPath(path, longPath) ? GetFileAttributesW(longPath.c_str()) : INVALID_FILE_ATTRIBUTES;
+        LongPath(path, longPath) ? FileAttributesAt(longPath.c_str()) : INVALID_FILE_ATTRIBUTES;
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return PathKind::kMissing;
     }

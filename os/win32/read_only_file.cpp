@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "os/win32/system_paths.h"
 #include "os/win32/wide_path.h"
 
 namespace os {
@@ -22,9 +23,9 @@ ReadOnlyFile::ReadOnlyFile(const std::string& path) {
         return;
     }
     // Full sharing: reading a file must never stop another program from saving it.
-    HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
+    HANDLE h =
+        CreateFileAt(wide.c_str(), GENERIC_READ,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, 0);
     native_ = reinterpret_cast<std::intptr_t>(h);
 }
 

@@ -4,6 +4,7 @@
 
 #include "os/error_text.h"
 #include "os/win32/file_handle.h"
+#include "os/win32/system_paths.h"
 #include "os/win32/wide_path.h"
 
 namespace os {
@@ -37,8 +38,8 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     for (int attempt = 0; attempt < 100 && !file.Valid(); ++attempt) {
         temporary = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
                     std::to_wstring(attempt) + L".tmp";
-        file = FileHandle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        file = FileHandle(
+            CreateFileAt(temporary.c_str(), GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL));
         if (!file.Valid() && GetLastError() != ERROR_FILE_EXISTS) {
             break;
         }
@@ -51,14 +52,14 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     DWORD code = GetLastError();
     file = FileHandle(INVALID_HANDLE_VALUE);  // closed before the rename
     // Windows refuses to replace a read-only file; Wine would replace it.
-    const DWORD old = GetFileAttributesW(target.c_str());
+    const DWORD old = FileAttributesAt(target.c_str());
     const bool readOnly = old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY) != 0;
     if (written && !readOnly &&
-        MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        MoveFileAt(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         return true;
     }
     code = !written ? code : readOnly ? ERROR_ACCESS_DENIED : GetLastError();
-    DeleteFileW(temporary.c_str());
+    DeleteFileAt(temporary.c_str());
     error = ErrorText(code);
     return false;
 }
