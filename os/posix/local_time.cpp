@@ -16,12 +16,8 @@ bool FileTimeToLocalCalendar(std::uint64_t fileTime, CalendarTime& out) {
     if (localtime_r(&t, &local) == nullptr) {
         return false;
     }
-    out.year = local.tm_year + 1900;
-    out.month = local.tm_mon + 1;
-    out.day = local.tm_mday;
-    out.hour = local.tm_hour;
-    out.minute = local.tm_min;
-    out.second = local.tm_sec;
+    out = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+           local.tm_hour,        local.tm_min,     local.tm_sec};
     return true;
 }
 

@@ -36,12 +36,7 @@ bool FileTimeToLocalCalendar(std::uint64_t fileTime, CalendarTime& out) {
         !SystemTimeToTzSpecificLocalTime(CurrentZone(), &utc, &local)) {
         return false;
     }
-    out.year = local.wYear;
-    out.month = local.wMonth;
-    out.day = local.wDay;
-    out.hour = local.wHour;
-    out.minute = local.wMinute;
-    out.second = local.wSecond;
+    out = {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
     return true;
 }
 

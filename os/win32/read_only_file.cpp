@@ -1,67 +1,33 @@
-#include "os/read_only_file.h"
-
 #include <windows.h>
 
-#include <utility>
-
+#include "os/native_file.h"
 #include "os/win32/system_paths.h"
 #include "os/win32/wide_path.h"
 
 namespace os {
 
-namespace {
-
-HANDLE AsHandle(std::intptr_t native) {
-    return reinterpret_cast<HANDLE>(native);
-}
-
-}  // namespace
-
-ReadOnlyFile::ReadOnlyFile(const std::string& path) {
+std::intptr_t OpenForReading(const std::string& path) {
     std::wstring wide;
     if (!LongPath(path, wide)) {
-        return;
+        return -1;
     }
     // Full sharing: reading a file must never stop another program from saving it.
-    HANDLE h =
+    return reinterpret_cast<std::intptr_t>(
         CreateFileAt(wide.c_str(), GENERIC_READ,
-                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, 0);
-    native_ = reinterpret_cast<std::intptr_t>(h);
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, 0));
 }
 
-ReadOnlyFile::~ReadOnlyFile() {
-    Close();
-}
-
-ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept
-    : native_(std::exchange(other.native_, -1)) {}
-
-ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept {
-    if (this != &other) {
-        Close();
-        native_ = std::exchange(other.native_, -1);
-    }
-    return *this;
-}
-
-void ReadOnlyFile::Close() {
-    if (IsOpen()) {
-        CloseHandle(AsHandle(native_));
-        native_ = -1;
-    }
-}
-
-bool ReadOnlyFile::IsOpen() const {
-    return AsHandle(native_) != INVALID_HANDLE_VALUE;
-}
-
-long ReadOnlyFile::Read(void* buffer, std::size_t count) {
+long ReadFrom(std::intptr_t handle, void* buffer, std::size_t count) {
     DWORD got = 0;
-    if (!IsOpen() ||
-        !ReadFile(AsHandle(native_), buffer, static_cast<DWORD>(count), &got, nullptr)) {
+    if (!ReadFile(reinterpret_cast<HANDLE>(handle), buffer, static_cast<DWORD>(count), &got,
+                  nullptr)) {
         return -1;
     }
     return static_cast<long>(got);
+}
+
+void CloseFile(std::intptr_t handle) {
+    CloseHandle(reinterpret_cast<HANDLE>(handle));
 }
 
 }  // namespace os

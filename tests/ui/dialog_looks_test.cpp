@@ -200,16 +200,23 @@ TEST(DialogLayout, SizesAndPlacesFollowTheDpiAnchorsAndTheLastRecapture) {
         for (const PixelRect& place : atOpening) {
             places.push_back(ScaleRect(place, opened, dpi));
         }
-        // The screen may hold the window smaller than suggested: the anchors take the rest.
+        // The screen may hold the window smaller than suggested: the anchors take the rest. Wine
+        // may place the controls a moment after the window's new size shows.
         for (const int show : {SW_SHOWNORMAL, SW_MAXIMIZE, SW_RESTORE}) {
             ShowWindow(ui.dialog, show);
             EXPECT_EQ(IsZoomed(ui.dialog) != FALSE, show == SW_MAXIMIZE) << show;
-            RECT now;
-            GetWindowRect(ui.dialog, &now);
-            EXPECT_EQ(Unanchored(ui.dialog, now.right - now.left - scaled(width),
-                                 now.bottom - now.top - scaled(height)),
-                      places)
-                << "shown " << show << " at " << dpi << " DPI";
+            std::vector<PixelRect> shown;
+            WaitUntil(
+                nullptr,
+                [&] {
+                    RECT now;
+                    GetWindowRect(ui.dialog, &now);
+                    shown = Unanchored(ui.dialog, now.right - now.left - scaled(width),
+                                       now.bottom - now.top - scaled(height));
+                    return shown == places;
+                },
+                3000);
+            EXPECT_EQ(shown, places) << "shown " << show << " at " << dpi << " DPI, within 3 s";
         }
     }
     const auto resize = [&](int dx, int dy) {
