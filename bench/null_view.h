@@ -16,7 +16,7 @@ class NullView : public SearchView {
     void StopMarquee() override {}
     void SetPercentRange() override {}
     void ClearResults() override {}
-    void AddResultRows(const SearchState&, std::size_t, int) override {}
+    double AddResultRows(const SearchState&, std::size_t, int) override { return 0; }
     void EnableInputs(bool) override {}
     void StartStatusTick() override {}
     void StopStatusTick() override {}

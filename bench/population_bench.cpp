@@ -82,9 +82,9 @@ DWORD WINAPI ProbeThread(LPVOID) {
 class CountingView : public DialogSearchView {
   public:
     int batches = 0;
-    void AddResultRows(const SearchState& state, std::size_t first, int count) override {
+    double AddResultRows(const SearchState& state, std::size_t first, int count) override {
         ++batches;
-        DialogSearchView::AddResultRows(state, first, count);
+        return DialogSearchView::AddResultRows(state, first, count);
     }
 };
 
@@ -107,7 +107,8 @@ Round Populate(std::size_t n) {
     start = NowSeconds();
     ResultColumnFit fit;
     FileIconCache icons;
-    PrepareResultRows(state, 0, static_cast<int>(n), fit, icons);
+    RowTextMeter meter(g_app.resultList.hwnd);
+    PrepareResultRows(state, 0, static_cast<int>(n), fit, icons, meter);
     round.prepare = NowSeconds() - start;
 
     CountingView view;

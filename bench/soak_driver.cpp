@@ -71,7 +71,7 @@ void SetText(int id, const char* text) {
 }
 
 bool WaitFor(bool enabled, int id, double seconds) {
-    for (const double end = NowSeconds() + seconds; NowSeconds() < end; Sleep(2)) {
+    for (const double end = NowSeconds() + seconds; NowSeconds() < end; Sleep(10)) {
         if ((IsWindowEnabled(Item(id)) != FALSE) == enabled) {
             return true;
         }
@@ -94,8 +94,9 @@ double StartSearch() {
 int Full() {
     const double start = StartSearch();
     std::string last;
-    // Start is looked at every 2 ms, the phase every 50 ms: reading the status line wakes the
-    // dialog, and read every 5 ms it slowed the search it timed.
+    // Start is looked at every 10 ms, the phase every 50 ms: each look is a request to the Wine
+    // server that the search's own opens wait behind, and the status line's read wakes the
+    // dialog; read every 5 ms it slowed the search it timed.
     while (!WaitFor(true, IDC_START, 0.05)) {
         const std::string phase = Phase();
         if (phase != last) {

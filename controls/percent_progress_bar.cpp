@@ -41,7 +41,13 @@ LRESULT PercentProgressBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!IsWindow(hwnd)) {
                 return -1;
             }
+            const bool marquee = state_.Marquee();
             const int previous = state_.SetPosition(static_cast<int>(wParam));
+            if (marquee && !state_.Marquee()) {
+                // Unseen, the phase would still wake the dialog 40 times a second: under Wine
+                // each tick is a round trip to the server that the readers' opens wait behind.
+                KillTimer(hwnd, kMarqueeTimer);
+            }
             Invalidate();
             return previous;
         }
@@ -91,8 +97,6 @@ LRESULT PercentProgressBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == kMarqueeTimer) {
                 state_.AdvancePhase();
-                // A position ends the marquee look but not the timer: repainting an unchanged
-                // bar 40 times a second would only burn the user's CPU.
                 if (state_.Marquee()) {
                     Invalidate();
                 }

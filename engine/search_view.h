@@ -26,8 +26,8 @@ class SearchView {
     virtual void ClearResults() = 0;
     // Appends rows first to first + count - 1 of state's result set, in order, and widens the
     // name and date columns to their widest cells so far. One call per batch: the window adds
-    // them all in one go.
-    virtual void AddResultRows(const SearchState& state, std::size_t first, int count) = 0;
+    // them all in one go. Returns how long, in seconds, the window was kept busy with them.
+    virtual double AddResultRows(const SearchState& state, std::size_t first, int count) = 0;
     virtual void EnableInputs(bool enable) = 0;
 
     // The 250 ms tick that sets statusDueFlag, armed only while a search runs.

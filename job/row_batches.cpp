@@ -15,19 +15,17 @@ int NextRowBatch(int rows, double seconds) {
 }
 
 void PopulateResultList(SearchState& state, SearchView& view) {
-    using Clock = std::chrono::steady_clock;
     view.SetStatusText("Populating List...");
     const int count = static_cast<int>(state.resultSet.size());
     int batch = kFirstRowBatch;
     for (int row = 0; row < count;) {
         const int rows = std::min(batch, count - row);
-        const Clock::time_point start = Clock::now();
-        view.AddResultRows(state, static_cast<std::size_t>(row), rows);
-        const std::chrono::duration<double> took = Clock::now() - start;
-        batch = NextRowBatch(rows, took.count());
+        const std::chrono::duration<double> held(
+            view.AddResultRows(state, static_cast<std::size_t>(row), rows));
+        batch = NextRowBatch(rows, held.count());
         row += rows;
         if (row < count) {
-            std::this_thread::sleep_for(took * kRowBatchRest);
+            std::this_thread::sleep_for(held * kRowBatchRest);
         }
         if (TakeStatusDue(state)) {
             const int last = row - 1;  // the row just added, counted from zero

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <chrono>
 #include <new>
 
 #include "engine/search_forms.h"
@@ -12,7 +13,7 @@
 #include "ui/app_state.h"
 #include "ui/main_dialog.h"
 
-DialogSearchView::DialogSearchView() {
+DialogSearchView::DialogSearchView() : meter_(g_app.resultList.hwnd) {
     g_app.progressBarWindow = GetDlgItem(g_app.dialogWindow, IDC_PROGRESS);
 }
 
@@ -90,14 +91,16 @@ void DialogSearchView::ClearResults() {
     columnFit_ = ResultColumnFit();
 }
 
-void DialogSearchView::AddResultRows(const SearchState& state, std::size_t first, int count) {
+double DialogSearchView::AddResultRows(const SearchState& state, std::size_t first, int count) {
     FollowOnTaskbar(SearchEvent::kRows);
-    ResultRowBatch batch = PrepareResultRows(state, first, count, columnFit_, icons_);
+    ResultRowBatch batch = PrepareResultRows(state, first, count, columnFit_, icons_, meter_);
     // The dialog thread adds the whole batch itself: one cross-thread call, not five a row.
+    const auto sent = std::chrono::steady_clock::now();
     SendMessageA(g_app.dialogWindow, WM_ADD_RESULT_ROWS, 0, reinterpret_cast<LPARAM>(&batch));
     if (batch.outOfMemory) {
         throw std::bad_alloc();  // the job ends its rows here
     }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - sent).count();
 }
 
 void DialogSearchView::EnableInputs(bool enable) {

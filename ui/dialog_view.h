@@ -24,7 +24,7 @@ class DialogSearchView : public SearchView {
     void StopMarquee() override;
     void SetPercentRange() override;
     void ClearResults() override;
-    void AddResultRows(const SearchState& state, std::size_t first, int count) override;
+    double AddResultRows(const SearchState& state, std::size_t first, int count) override;
     void EnableInputs(bool enable) override;
     void StartStatusTick() override;
     void StopStatusTick() override;
@@ -37,6 +37,7 @@ class DialogSearchView : public SearchView {
     TaskbarTracker taskbar_;
     ResultColumnFit columnFit_;
     FileIconCache icons_;
+    RowTextMeter meter_;
 };
 
 // Enables the inputs and disables Stop, or the other way round.

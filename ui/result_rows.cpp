@@ -9,17 +9,54 @@
 #include "os/utf16.h"
 #include "results/result_format.h"
 
+HFONT RowTextMeter::Refresh() {
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(list_, WM_GETFONT, 0, 0));
+    if (font != font_ || !selected_) {
+        selected_.reset();
+        font_ = font;
+        selected_.emplace(dc_.Get(), font_);
+        INT widths[128] = {};
+        GetCharWidth32W(dc_.Get(), 0, 127, widths);
+        std::copy(std::begin(widths), std::end(widths), ascii_);
+    }
+    return font_;
+}
+
+int RowTextMeter::Width(std::string_view text) {
+    int width = 0;
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 128) {
+            const std::wstring wide = os::Widen(std::string(text));
+            SIZE size = {};
+            GetTextExtentPoint32W(dc_.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+            return size.cx;
+        }
+        width += ascii_[static_cast<unsigned char>(c)];
+    }
+    return width;
+}
+
+// The widest of the batch's cells in column, measured here when the worker measured them in
+// another font (the screen's scale changed in between).
+static int Widest(ListCtrlEx& list, const SearchState& state, const ResultRowBatch& batch,
+                  int column) {
+    if (batch.font == reinterpret_cast<HFONT>(SendMessageW(list.hwnd, WM_GETFONT, 0, 0))) {
+        return batch.widest[column];
+    }
+    std::vector<std::string> texts;
+    for (std::size_t row = batch.first; row < batch.first + batch.icons.size(); ++row) {
+        texts.push_back(ResultCellText(state, row, column));
+    }
+    const std::vector<int> widths =
+        list.GetStringWidths(std::vector<std::string_view>(texts.begin(), texts.end()));
+    return widths.empty() ? 0 : *std::max_element(widths.begin(), widths.end());
+}
+
 void ResultColumnFit::Widen(ListCtrlEx& list, const SearchState& state,
                             const ResultRowBatch& batch) {
     const bool dpiChanged = calibrated_ && list.Dpi() != dpi_;
     for (int column = 0; column < 2; ++column) {
-        std::vector<std::string_view> texts;
-        for (std::size_t i = 0; i < batch.icons.size(); ++i) {
-            texts.push_back(column == 0 ? state.FoundName(batch.first + i)
-                                        : std::string_view(batch.dates[i]));
-        }
-        const std::vector<int> widths = list.GetStringWidths(texts);
-        const int widest = widths.empty() ? 0 : *std::max_element(widths.begin(), widths.end());
+        const int widest = Widest(list, state, batch, column);
         if (dpiChanged) {
             // The dialog has re-fitted the columns to every row at the new DPI.
             margin_[column] = ScaleBetweenDpis(margin_[column], dpi_, list.Dpi());
@@ -51,14 +88,18 @@ int FileIconCache::IconOf(std::string_view name) {
 }
 
 ResultRowBatch PrepareResultRows(const SearchState& state, std::size_t first, int count,
-                                 ResultColumnFit& fit, FileIconCache& icons) {
+                                 ResultColumnFit& fit, FileIconCache& icons, RowTextMeter& meter) {
     CheckAllocation();
     ResultRowBatch batch;
     batch.first = first;
     batch.fit = &fit;
+    batch.font = meter.Refresh();
     for (std::size_t row = first; row < first + static_cast<std::size_t>(count); ++row) {
-        batch.icons.push_back(icons.IconOf(state.FoundName(row)));
-        batch.dates.push_back(FormatFileDate(state.Found(row).lastWriteTime));
+        const std::string_view name = state.FoundName(row);
+        batch.icons.push_back(icons.IconOf(name));
+        batch.widest[0] = std::max(batch.widest[0], meter.Width(name));
+        batch.widest[1] =
+            std::max(batch.widest[1], meter.Width(FormatFileDate(state.Found(row).lastWriteTime)));
     }
     return batch;
 }

@@ -4,10 +4,12 @@
 // prepares a batch of rows, the dialog thread adds it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "controls/gdi_handles.h"
 #include "controls/list_ctrl_ex.h"
 #include "engine/chunked_array.h"
 #include "engine/search_model.h"
@@ -17,18 +19,38 @@ using RowIcons = ChunkedArray<int>;
 
 class ResultColumnFit;
 
-// One batch of consecutive rows; the worker owns it while the dialog thread adds it. The dates
-// serve the column fit alone.
+// One batch of consecutive rows; the worker owns it while the dialog thread adds it.
 struct ResultRowBatch {
     std::size_t first = 0;
     std::vector<int> icons;
-    std::vector<std::string> dates;
+    int widest[2] = {};    // the widest name and date of the batch, in pixels, in font
+    HFONT font = nullptr;  // the list's font when they were measured
     ResultColumnFit* fit = nullptr;
     bool outOfMemory = false;  // set by the dialog thread when it could not add them all
 };
 
-// Keeps the name and date columns exactly as wide as a full fit of every row so far while
-// measuring only each batch's new cells. One per search, used on the dialog thread.
+// Measures texts in the results list's font on a device context of the worker's own, so that
+// the dialog thread never measures a batch. ASCII text is added up from a table of its
+// characters' widths, as the system adds them: under Wine each measure is a call into the
+// font engine. One per search, used on the worker.
+class RowTextMeter {
+  public:
+    explicit RowTextMeter(HWND list) : list_(list), dc_(nullptr) {}  // a context like the screen's
+    // Takes the list's font as it is now; Width measures in it.
+    HFONT Refresh();
+    int Width(std::string_view text);
+
+  private:
+    HWND list_;
+    MemoryDC dc_;
+    HFONT font_ = nullptr;
+    std::optional<SelectedObject> selected_;
+    int ascii_[128] = {};
+};
+
+// Keeps the name and date columns exactly as wide as a full fit of every row so far from each
+// batch's widest cells, measured on the worker (on the dialog thread only when the font changed
+// in between). One per search, used on the dialog thread.
 class ResultColumnFit {
   public:
     void Widen(ListCtrlEx& list, const SearchState& state, const ResultRowBatch& batch);
@@ -51,10 +73,10 @@ class FileIconCache {
     std::unordered_map<std::wstring, int> byExtension_;
 };
 
-// On the worker: the icons and dates of rows first to first + count - 1, for the columns kept
-// by fit.
+// On the worker: the icons of rows first to first + count - 1 and their widest name and date,
+// for the columns kept by fit.
 ResultRowBatch PrepareResultRows(const SearchState& state, std::size_t first, int count,
-                                 ResultColumnFit& fit, FileIconCache& icons);
+                                 ResultColumnFit& fit, FileIconCache& icons, RowTextMeter& meter);
 
 // On the dialog thread: appends the batch's icons to shown, raises the list's row count to
 // match, widens the name and date columns, then lets the list redraw once. Out of memory, it

@@ -36,11 +36,12 @@ class RecordingView : public SearchView {
     void SetPercentRange() override { Record("range 0 100"); }
     void ClearResults() override { Record("clear results"); }
     // Rows take memory, as the window's do.
-    void AddResultRows(const SearchState& state, std::size_t first, int count) override {
+    double AddResultRows(const SearchState& state, std::size_t first, int count) override {
         CheckAllocation();
         for (std::size_t row = first; row < first + static_cast<std::size_t>(count); ++row) {
             Record("row " + std::string(state.FoundName(row)));
         }
+        return 0;
     }
     void EnableInputs(bool enable) override { Record(enable ? "inputs on" : "inputs off"); }
     void StartStatusTick() override { Record("tick on"); }
