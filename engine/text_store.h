@@ -12,6 +12,11 @@ class TextStore {
   public:
     using Ref = std::uint32_t;
 
+    TextStore() = default;
+    TextStore(const TextStore&) = delete;
+    TextStore& operator=(const TextStore&) = delete;
+    ~TextStore() { clear(); }
+
     // Appends text (at most a chunk long); throws std::bad_alloc when memory is out.
     Ref Add(std::string_view text);
     const char* Get(Ref ref) const {
