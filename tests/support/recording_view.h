@@ -20,6 +20,7 @@ class RecordingView : public SearchView {
     std::vector<std::string> folders, calls;
     std::string log;                                 // the calls as one text, each followed by "; "
     std::function<void(const std::string&)> onCall;  // after each call is recorded
+    bool rowsRefused = false;  // the last batch of rows found no memory
 
     // Match Case and the filter are the engine's tests' and the dialog's.
     void ReadExtensionFilter(Buffer& to) override { to[0] = '\0'; }
@@ -37,7 +38,9 @@ class RecordingView : public SearchView {
     void ClearResults() override { Record("clear results"); }
     // Rows take memory, as the window's do.
     double AddResultRows(const SearchState& state, std::size_t first, int count) override {
+        rowsRefused = true;
         CheckAllocation();
+        rowsRefused = false;
         for (std::size_t row = first; row < first + static_cast<std::size_t>(count); ++row) {
             Record("row " + std::string(state.FoundName(row)));
         }
