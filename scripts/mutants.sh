@@ -50,13 +50,17 @@ if grep -qvx native <(printf '%s\n' "${configs[@]}"); then
     start_virtual_display
 fi
 
-# Each configuration is built and its tests pass before any break is applied.
+# Each configuration is built and the tests its breaks run pass before any break is applied
+# (a sanitizer's build makes only some of them).
 for config in $(printf '%s\n' "${configs[@]}" | sort -u); do
     echo "=== building $config ==="
     (cd "$src" && cmake --preset "$config" -DSCOURWELL_BENCH=OFF >/dev/null &&
         cmake --build --preset "$config" -j "$jobs" >"$work/build.log" 2>&1) ||
         { tail -n 30 "$work/build.log"; echo "$config does not build"; exit 1; }
-    ctest --test-dir "$src/build/$config" -j "$jobs" --timeout 120 >"$work/test.log" 2>&1 ||
+    wanted=$(for i in "${!names[@]}"; do
+        [ "${configs[$i]}" = "$config" ] && printf '(%s)|' "${tests[$i]}"; done)
+    ctest --test-dir "$src/build/$config" -R "${wanted%|}" -j "$jobs" --timeout 120 \
+        >"$work/test.log" 2>&1 ||
         { tail -n 30 "$work/test.log"; echo "the tests of $config fail before any break"; exit 1; }
 done
 

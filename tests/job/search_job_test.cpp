@@ -132,7 +132,8 @@ TEST_F(SearchJobTest, RunningOutOfMemoryAnywhereEndsTheSearchThereAndTheNextOneW
     RunSearchWorker(state, view);
     const std::uint64_t allocations = AllocationsAsked() - before;
     EXPECT_GE(allocations, 10u) << "the walk, the readers, the found files, ordering, rows";
-    for (std::uint64_t at = 1; at <= allocations; ++at) {
+    // A reader takes its buffer with its first file: a search may take one more per reader.
+    for (std::uint64_t at = 1; at <= allocations + DefaultReaders(); ++at) {
         SCOPED_TRACE(at);
         view.log.clear();
         view.calls.clear();
