@@ -11,11 +11,14 @@
 #   --cold empties the page cache before every run (root only). Trees: /usr/include /usr/share.
 #   --priority (root only) puts this session and the Wine server ahead of other sessions'
 #   processes while it runs, so that a busy machine disturbs the figures less.
+#   --base COMMIT builds that commit's engine too and runs each configuration of it as well,
+#   labelled "old", in the same rounds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 cold=0
 priority=0
+base=""
 rounds=
 text=ScourwellAbsentToken
 native_configs="1 pool"
@@ -29,6 +32,7 @@ while [ $# -gt 0 ]; do
         --text) text=$2; shift ;;
         --native) native_configs=$2; shift ;;
         --wine) wine_configs=$2; shift ;;
+        --base) base=$2; shift ;;
         *) trees+=("$1") ;;
     esac
     shift
@@ -36,10 +40,18 @@ done
 [ ${#trees[@]} -gt 0 ] || trees=(/usr/include /usr/share)
 [ -n "$rounds" ] || rounds=$([ $cold = 1 ] && echo 3 || echo 5)
 
-build() {
-    cmake --preset "$1" -DSCOURWELL_BENCH=ON >/dev/null
-    cmake --build --preset "$1" -j 2 --target tree_bench >/dev/null
+build() {  # preset [source folder]
+    (cd "${2:-.}" && cmake --preset "$1" -DSCOURWELL_BENCH=ON >/dev/null &&
+        cmake --build --preset "$1" -j 2 --target tree_bench >/dev/null)
 }
+sides=(".")  # source folders whose engines run; the base commit's is the second
+if [ -n "$base" ]; then
+    sides+=(build/tree-bench-base)
+    rm -rf "${sides[1]}" && mkdir -p "${sides[1]}"
+    git archive "$base" | tar -x -C "${sides[1]}"
+    build native "${sides[1]}"
+    [ -z "$wine_configs" ] || build win32 "${sides[1]}"
+fi
 results=$(mktemp)
 own_server=0
 cleanup() {
@@ -83,16 +95,18 @@ drop_caches() {
 TIMEFORMAT='%U %S'
 timed() { { time "$@" >"$results.out"; } 2>"$results.cpu"; }
 
-# Appends "tree label walk content found user sys" for one run.
+# Appends "tree label walk content found user sys" for one run of the engine built in source
+# folder root.
 run_engine() {
-    local tree=$1 side=$2 config=$3 line
+    local tree=$1 side=$2 config=$3 root=$4 line
     drop_caches
     if [ "$side" = native ]; then
-        timed build/native/bench/tree_bench "$tree" "$text" 1 "$config" tsv
+        timed "$root/build/native/bench/tree_bench" "$tree" "$text" 1 "$config" tsv
     else
-        timed cmake/wine-run.sh build/win32/bench/tree_bench.exe "Z:${tree//\//\\}" "$text" 1 \
-            "$config" tsv
+        timed cmake/wine-run.sh "$root/build/win32/bench/tree_bench.exe" "Z:${tree//\//\\}" "$text" \
+            1 "$config" tsv
     fi
+    [ "$root" = . ] || side="old $side"
     line=$(tr -d '\r' <"$results.out")
     awk -v t="$tree" -v l="$side $config" -v cpu="$(cat "$results.cpu")" \
         '{ split(cpu, c, " "); print t "\t" l "\t" $2 "\t" $3 "\t" $5 "\t" c[1] "\t" c[2] }' \
@@ -113,9 +127,11 @@ run_rg() {
 }
 
 run_round() {
-    local tree=$1 config
-    for config in $native_configs; do run_engine "$tree" native "$config"; done
-    for config in $wine_configs; do run_engine "$tree" wine "$config"; done
+    local tree=$1 config root
+    for root in "${sides[@]}"; do
+        for config in $native_configs; do run_engine "$tree" native "$config" "$root"; done
+        for config in $wine_configs; do run_engine "$tree" wine "$config" "$root"; done
+    done
     run_rg "$tree" "rg -j1" -j1
     run_rg "$tree" "rg"
 }

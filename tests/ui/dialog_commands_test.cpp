@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "engine/allocation.h"
+#include "engine/content_readers.h"
 #include "engine/search_forms.h"
 #include "os/utf8.h"
 #include "job/row_batches.h"
@@ -309,7 +310,8 @@ TEST_F(DialogCommands, RunningOutOfMemoryEndsTheSearchAndTheNextOneWorks) {
     Search("Needle");
     const std::uint64_t allocations = AllocationsAsked() - before;
     EXPECT_GE(allocations, 10u) << "the walk, the readers, the ordering and the rows";
-    for (std::uint64_t at = 1; at <= allocations; ++at) {
+    for (std::uint64_t at = 1; at <= allocations + DefaultReaders();
+         ++at) {  // as in the job's test
         FailAllocationAt(at);
         ui.RunSearch();
         FailAllocationAt(0);
