@@ -301,7 +301,9 @@ TEST_F(DialogCommands, TaskbarButtonFollowsTheSearchFromTheDialogThread) {
 }
 
 // Memory running out anywhere in a search, the window's own rows included, ends the search
-// with no more rows than files found and the inputs back; the next search shows every file.
+// with the inputs back and no more rows than files found, all of them unless the text says it
+// stopped; the next search shows every file. The search may take a reader's buffer more than a
+// clean one, as in the job's test.
 TEST_F(DialogCommands, RunningOutOfMemoryEndsTheSearchAndTheNextOneWorks) {
     for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
         tree.AddFile(name, "Needle");
@@ -310,16 +312,18 @@ TEST_F(DialogCommands, RunningOutOfMemoryEndsTheSearchAndTheNextOneWorks) {
     Search("Needle");
     const std::uint64_t allocations = AllocationsAsked() - before;
     EXPECT_GE(allocations, 10u) << "the walk, the readers, the ordering and the rows";
-    for (std::uint64_t at = 1; at <= allocations + DefaultReaders();
-         ++at) {  // as in the job's test
+    for (std::uint64_t at = 1; at <= allocations + DefaultReaders(); ++at) {
         FailAllocationAt(at);
         ui.RunSearch();
         FailAllocationAt(0);
+        const std::string text = g_app.statusLine.Text();
         unsigned found = 3;
-        std::sscanf(g_app.statusLine.Text().c_str(), "Files searched: %*u, Files found: %u",
-                    &found);
+        std::sscanf(text.c_str(), "Files searched: %*u, Files found: %u", &found);
+        const auto rows = static_cast<unsigned>(ListView_GetItemCount(ui.Item(IDC_RESULT_LIST)));
         EXPECT_TRUE(IsWindowEnabled(ui.Item(IDC_START))) << at;
-        EXPECT_LE(ListView_GetItemCount(ui.Item(IDC_RESULT_LIST)), static_cast<int>(found)) << at;
+        EXPECT_TRUE(rows == found ||
+                    (rows < found && text.find("stopped: out of memory") != std::string::npos))
+            << at << ": " << rows << " rows, " << text;
     }
     ui.RunSearch();
     EXPECT_EQ(g_app.statusLine.Text(), "Files searched: 3, Files found: 3, Unaccessable: 0");
