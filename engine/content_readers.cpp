@@ -38,10 +38,12 @@ ContentReaders::~ContentReaders() {
 }
 
 void ContentReaders::FilesPublished() {
-    if (threads_.empty()) {
-        return;  // the worker reads each file itself after the walk
-    }
     const std::size_t published = files_.Published();
+    // The worker reads each file itself after the walk; readers are woken for a few dozen
+    // files at a time, not for each small folder.
+    if (threads_.empty() || (published < claimable_.load() + kPublishBatch && !walkEnded_.load())) {
+        return;
+    }
     {
         std::lock_guard<std::mutex> lock(mutex_);
         outcomes_.Extend(published - outcomes_.size());
@@ -53,8 +55,8 @@ void ContentReaders::FilesPublished() {
 }
 
 void ContentReaders::WalkEnded() {
-    FilesPublished();
     walkEnded_.store(true);
+    FilesPublished();
     { std::lock_guard<std::mutex> lock(mutex_); }
     moreFiles_.notify_all();
 }

@@ -63,8 +63,10 @@ class ContentReaders {
     bool HasReaders() const { return !threads_.empty(); }
 
   private:
-    // How many settled files the worker lets pile up before it is woken.
+    // How many settled files the worker lets pile up before it is woken, and how many new files
+    // the walk publishes before the readers are.
     static constexpr std::size_t kWakeBatch = 64;
+    static constexpr std::size_t kPublishBatch = 64;
     static constexpr std::uint8_t kPending = 0;  // outcomes are stored plus one
 
     // The file a reader is in, and how far, for the large-file text.

@@ -77,19 +77,22 @@ class Walker {
     // Asks for the folders the walk enters soonest: the innermost folder's next sub-folders
     // first, then those of the folders around it.
     void Announce() {
-        for (std::size_t depth = frames_.size(); depth-- > 0;) {
+        std::size_t room = prefetch_.Room();
+        std::vector<std::string> paths;
+        for (std::size_t depth = frames_.size(); depth-- > 0 && room > 0;) {
             Frame& frame = frames_[depth];
             const std::size_t end = std::min(frame.entries->size(), frame.next + kAheadPerFolder);
-            for (frame.announced = std::max(frame.announced, frame.next); frame.announced < end;
-                 ++frame.announced) {
+            paths.clear();
+            for (frame.announced = std::max(frame.announced, frame.next);
+                 frame.announced < end && paths.size() < room; ++frame.announced) {
                 const os::DirEntry& entry = (*frame.entries)[frame.announced];
-                if (!entry.isDirectory) {
-                    continue;
+                if (entry.isDirectory) {
+                    paths.push_back(Join(*frame.folder, entry.name));
                 }
-                if (!prefetch_.HasRoom()) {
-                    return;
-                }
-                prefetch_.Request(Join(*frame.folder, entry.name), depth + 1);
+            }
+            if (!paths.empty()) {
+                prefetch_.Request(paths, depth + 1);
+                room -= paths.size();
             }
         }
     }

@@ -38,21 +38,23 @@ FolderPrefetch::~FolderPrefetch() {
     }
 }
 
-bool FolderPrefetch::HasRoom() const {
+std::size_t FolderPrefetch::Room() const {
     std::lock_guard<std::mutex> lock(mutex_);
-    return !threads_.empty() && requests_.size() < ahead_;
+    return threads_.empty() || requests_.size() >= ahead_ ? 0 : ahead_ - requests_.size();
 }
 
-void FolderPrefetch::Request(const std::string& path, std::size_t depth) {
-    auto request = std::make_unique<Asked>();
-    request->path = path;
-    request->key = {static_cast<std::size_t>(-1) - depth, asked_++};
+void FolderPrefetch::Request(const std::vector<std::string>& paths, std::size_t depth) {
     std::lock_guard<std::mutex> lock(mutex_);
-    Asked* queued = request.get();
-    if (requests_.emplace(path, std::move(request)).second) {
-        queue_.emplace(queued->key, queued);
-        queued_.notify_one();
+    for (const std::string& path : paths) {
+        auto request = std::make_unique<Asked>();
+        request->path = path;
+        request->key = {static_cast<std::size_t>(-1) - depth, asked_++};
+        Asked* queued = request.get();
+        if (requests_.emplace(path, std::move(request)).second) {
+            queue_.emplace(queued->key, queued);
+        }
     }
+    queued_.notify_all();
 }
 
 void FolderPrefetch::Forget(std::unordered_map<std::string, std::unique_ptr<Asked>>::iterator it) {

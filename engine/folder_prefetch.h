@@ -3,7 +3,7 @@
 // folders it will enter soon; the pool lists the deepest asked first, then the earliest asked;
 // the walk takes each listing when it reaches that folder, or drops it when it will not enter.
 // At most `ahead` listings are asked for, being made or made and not yet taken: the walk asks
-// only while HasRoom().
+// for no more than Room(), a whole folder's worth at a time.
 //
 // Protocol: one mutex guards the requests, the queue and the counts. A lister takes the first
 // queued request, lists it without the lock, then settles it and wakes the walk; a request
@@ -38,9 +38,11 @@ class FolderPrefetch {
     FolderPrefetch(const FolderPrefetch&) = delete;
     FolderPrefetch& operator=(const FolderPrefetch&) = delete;
 
-    bool HasRoom() const;
-    // Asks for the listing of path, a folder the walk may enter at depth.
-    void Request(const std::string& path, std::size_t depth);
+    // How many more listings may be asked for.
+    std::size_t Room() const;
+    // Asks for the listings of paths, folders the walk may enter at depth, in that order: one
+    // lock and one wake-up for them all.
+    void Request(const std::vector<std::string>& paths, std::size_t depth);
     // The listing of path: taken when made, waited for while being made, else made here.
     // Throws std::bad_alloc when its lister ran out of memory.
     FolderListing Take(const std::string& path);

@@ -130,13 +130,12 @@ void RunSearchJob(SearchState& state, SearchView& view, const SearchOptions& opt
     bool outOfMemory = reserve.Catch([&] {
         readers.emplace(state.fileList, finder, state.stopFlag, options);
         WalkFolders(folderCount, state, view, *readers, options);
+        state.fileList.Publish();
+        readers->WalkEnded();
     });
     if (outOfMemory) {
         readers.reset();  // they read the list: gone before it goes
         state.fileList.clear();
-    } else {
-        state.fileList.Publish();
-        readers->WalkEnded();
     }
 
     view.SetPercentRange();

@@ -266,11 +266,11 @@ TEST(WalkFuzz, ListersAheadListExactlyWhatTheWalkAloneLists) {
         std::string links;
         for (int i = 1; i < 40; ++i) {
             folders.push_back(folders[rng() % folders.size()] + "/d" + std::to_string(i));
+            tree.AddFolder(folders.back());
             for (unsigned f = rng() % 4; f-- > 0;) {
                 tree.AddFile(folders.back() + "/f" + std::to_string(f) + ".txt", "x");
             }
         }
-        tree.AddFolder(folders.back());
         for (int i = 0; i < 6; ++i) {  // each from the root, to any folder
             links += "ln -s \"$PWD/" + folders[rng() % folders.size()] + "\" " +
                      folders[rng() % folders.size()] + "/l" + std::to_string(i) + "; ";
