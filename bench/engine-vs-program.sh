@@ -168,3 +168,8 @@ for side_phase in "program content" "program ordering" "program rows" "program e
 done
 ratios | awk '{print $2}' | summarize "program end / engine walk+content, paired by round: \
 median %.2f, min %.2f, max %.2f (%d rounds)\n"
+# Rounds far apart in time meet different loads: the medians' own ratio says it another way.
+median_of() { awk -v s="$1" -v p="$2" '$2 == s && $3 == p {print $4}' "$log" | summarize '%s'; }
+awk -v p="$(median_of program end)" -v e="$(median_of engine walk+content)" \
+    'BEGIN {if (p && e) printf "median program end / median engine walk+content: %.2f\n", p / e}'
+
