@@ -20,7 +20,7 @@ class RecordingView : public SearchView {
     std::vector<std::string> folders, calls;
     std::string log;                                 // the calls as one text, each followed by "; "
     std::function<void(const std::string&)> onCall;  // after each call is recorded
-    bool rowsRefused = false;  // the last batch of rows found no memory
+    bool rowsRefused = false;                        // the last batch of rows found no memory
 
     // Match Case and the filter are the engine's tests' and the dialog's.
     void ReadExtensionFilter(Buffer& to) override { to[0] = '\0'; }
