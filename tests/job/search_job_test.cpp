@@ -124,47 +124,53 @@ TEST_F(SearchJobTest, StopInEachPhaseAndTheWorkerClearsStopAfterwards) {
 // Memory running out at any allocation ends the search in that phase: the inputs come back,
 // the files found so far are shown newest first (none after the walk's first allocation) and the
 // final text says why; the search after it finds every file. A reader that runs out while the
-// others do its work leaves the search whole.
+// others do its work leaves the search whole. Without readers the worker allocates for each
+// file it reads, so memory runs out after files were found, too.
 TEST_F(SearchJobTest, RunningOutOfMemoryAnywhereEndsTheSearchThereAndTheNextOneWorks) {
     const std::string done = "Files searched: 6, Files found: 5, Unaccessable: 0";
     const std::vector<std::string> ordered = {"f4.txt", "f3.txt", "f2.txt", "f1.txt", "f0.txt"};
-    const std::uint64_t before = AllocationsAsked();
-    RunSearchWorker(state, view);
-    const std::uint64_t allocations = AllocationsAsked() - before;
-    EXPECT_GE(allocations, 10u) << "the walk, the readers, the found files, ordering, rows";
-    // A reader takes its buffer with its first file: a search may take one more per reader.
-    for (std::uint64_t at = 1; at <= allocations + DefaultReaders(); ++at) {
-        SCOPED_TRACE(at);
-        view.log.clear();
-        view.calls.clear();
-        view.rowsRefused = false;
-        FailAllocationAt(at);
-        WithinSeconds(20, "a search running out of memory", [&] { RunSearchWorker(state, view); });
-        FailAllocationAt(0);
-        const std::string end = "tick off; inputs on; ";
-        EXPECT_EQ(view.log.substr(view.log.size() - end.size()), end);
-        std::vector<std::string> rows;
-        for (const std::string& call : view.calls) {
-            if (call.rfind("row ", 0) == 0) {
-                rows.push_back(call.substr(4));
+    for (const unsigned readers : {DefaultReaders(), 0u}) {
+        const SearchOptions options{readers, kDefaultReadSize};
+        const std::uint64_t before = AllocationsAsked();
+        RunSearchWorker(state, view, options);
+        const std::uint64_t allocations = AllocationsAsked() - before;
+        EXPECT_GE(allocations, 10u) << "the walk, the readers, the found files, ordering, rows";
+        // A reader takes its buffer with its first file: a search may take one more per reader.
+        for (std::uint64_t at = 1; at <= allocations + readers; ++at) {
+            SCOPED_TRACE(testing::Message() << readers << " readers, allocation " << at);
+            view.log.clear();
+            view.calls.clear();
+            view.rowsRefused = false;
+            FailAllocationAt(at);
+            WithinSeconds(20, "a search running out of memory",
+                          [&] { RunSearchWorker(state, view, options); });
+            FailAllocationAt(0);
+            const std::string end = "tick off; inputs on; ";
+            EXPECT_EQ(view.log.substr(view.log.size() - end.size()), end);
+            std::vector<std::string> rows;
+            for (const std::string& call : view.calls) {
+                if (call.rfind("row ", 0) == 0) {
+                    rows.push_back(call.substr(4));
+                }
             }
+            unsigned searched = 0, found = 0;
+            std::sscanf(view.status.c_str(), "Files searched: %u, Files found: %u", &searched,
+                        &found);
+            if (view.status == done) {
+                EXPECT_EQ(rows, ordered);
+                continue;
+            }
+            EXPECT_EQ(view.status, "Files searched: " + std::to_string(searched) +
+                                       ", Files found: " + std::to_string(found) +
+                                       ", Unaccessable: 0, stopped: out of memory");
+            EXPECT_TRUE(std::is_sorted(rows.rbegin(), rows.rend())) << "newest first: " << view.log;
+            EXPECT_EQ(rows.size() == found, !view.rowsRefused) << "every file found is shown";
+            EXPECT_TRUE(at > 1 || searched + found == 0) << view.status;
         }
-        unsigned searched = 0, found = 0;
-        std::sscanf(view.status.c_str(), "Files searched: %u, Files found: %u", &searched, &found);
-        if (view.status == done) {
-            EXPECT_EQ(rows, ordered);
-            continue;
-        }
-        EXPECT_EQ(view.status, "Files searched: " + std::to_string(searched) +
-                                   ", Files found: " + std::to_string(found) +
-                                   ", Unaccessable: 0, stopped: out of memory");
-        EXPECT_TRUE(std::is_sorted(rows.rbegin(), rows.rend())) << "newest first: " << view.log;
-        EXPECT_EQ(rows.size() == found, !view.rowsRefused) << "every file found is shown";
-        EXPECT_TRUE(at > 1 || searched + found == 0) << view.status;
+        view.calls.clear();
+        RunSearchWorker(state, view, options);
+        EXPECT_EQ(view.status, done);
     }
-    view.calls.clear();
-    RunSearchWorker(state, view);
-    EXPECT_EQ(view.status, done);
 }
 
 TEST(ContentPool, OutcomeIsThatOfOneReaderStoppedAtTheFirstUnfinishedFile) {
