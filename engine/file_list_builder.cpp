@@ -146,6 +146,6 @@ void BuildFileList(const std::string& folder, SearchState& state, SearchView& vi
 
 void BuildFileList(const std::string& folder, SearchState& state, SearchView& view) {
     FolderLoopGuard guard({folder});
-    FolderPrefetch inline_(0, 0, state.stopFlag);
-    BuildFileList(folder, state, view, guard, inline_);
+    FolderPrefetch walkAlone(0, 0, state.stopFlag);
+    BuildFileList(folder, state, view, guard, walkAlone);
 }

@@ -57,7 +57,7 @@ void FolderPrefetch::Request(const std::vector<std::string>& paths, std::size_t 
     queued_.notify_all();
 }
 
-void FolderPrefetch::Forget(std::unordered_map<std::string, std::unique_ptr<Asked>>::iterator it) {
+void FolderPrefetch::Forget(Requests::iterator it) {
     if (it->second->state == State::kQueued) {
         queue_.erase(it->second->key);
     }
