@@ -11,13 +11,8 @@ namespace os {
 std::string FullPath(const std::string& path) {
     bool ok = false;
     const std::wstring wide = Widen(path, &ok);
-    const DWORD needed = ok ? GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr) : 0;
-    if (needed == 0) {
-        return path;
-    }
-    std::wstring full(needed, L'\0');
-    const DWORD length = GetFullPathNameW(wide.c_str(), needed, &full[0], nullptr);
-    return length > 0 && length < needed ? Narrow(full.data(), length) : path;
+    std::wstring full;
+    return ok && FullWidePath(wide, full) ? Narrow(full.data(), full.size()) : path;
 }
 
 PathKind KindOfPath(const std::string& path) {

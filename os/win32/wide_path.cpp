@@ -17,6 +17,24 @@ bool StartsWith(const wchar_t* text, std::size_t length, const wchar_t* prefix) 
 
 }  // namespace
 
+bool FullWidePath(const std::wstring& wide, std::wstring& full) {
+    // Twice at most: the first call may only tell the length a longer path needs.
+    full.assign(wide.size() + MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD length =
+            GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+        if (length == 0) {
+            return false;
+        }
+        if (length < full.size()) {
+            full.resize(length);
+            return true;
+        }
+        full.resize(length + 1);
+    }
+    return false;
+}
+
 bool LongPath(const std::string& path, std::wstring& out) {
     bool ok = false;
     const std::wstring wide = Widen(path, &ok);
@@ -28,24 +46,14 @@ bool LongPath(const std::string& path, std::wstring& out) {
         out = wide;
         return true;
     }
-    // Twice at most: the first call may only tell the length a longer path needs.
-    std::wstring full(wide.size() + MAX_PATH, L'\0');
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const DWORD length =
-            GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
-        if (length == 0) {
-            return false;
-        }
-        if (length < full.size()) {
-            full.resize(length);
-            const bool unc = StartsWith(full.data(), full.size(), L"\\\\");
-            out.assign(unc ? L"\\\\?\\UNC" : L"\\\\?\\");
-            out.append(full, unc ? 1 : 0, std::wstring::npos);
-            return true;
-        }
-        full.resize(length + 1);
+    std::wstring full;
+    if (!FullWidePath(wide, full)) {
+        return false;
     }
-    return false;
+    const bool unc = StartsWith(full.data(), full.size(), L"\\\\");
+    out.assign(unc ? L"\\\\?\\UNC" : L"\\\\?\\");
+    out.append(full, unc ? 1 : 0, std::wstring::npos);
+    return true;
 }
 
 std::string WithoutLongPrefix(const wchar_t* path, std::size_t length) {

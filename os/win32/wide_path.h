@@ -7,6 +7,9 @@
 
 namespace os {
 
+// wide made full against the current folder, as the system makes it. False when it can't be.
+bool FullWidePath(const std::wstring& wide, std::wstring& full);
+
 // The \\?\ form (\\?\UNC\ for \\server\share) of a UTF-8 path; a path already in that form
 // is left alone. False when path is not UTF-8 or can't be made full.
 bool LongPath(const std::string& path, std::wstring& out);
